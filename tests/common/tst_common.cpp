@@ -1,5 +1,6 @@
 #include "common/beep.h"
 #include "common/exception.h"
+#include "common/failure.h"
 #include "common/regionalsettings.h"
 #include "common/windows1250.h"
 
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void badDateTextFailsWithItsMessage();
     void settingsChangeIsAnnouncedOnlyWhenDifferent();
     void beepGoesThroughTheSeam();
+    void guardReportsTheFailureAndStopsTheHandler();
 };
 
 void TestCommon::windows1250Bytes_data()
@@ -93,6 +95,21 @@ void TestCommon::beepGoesThroughTheSeam()
     beep::sound();
     beep::setHandler(previous);
     QCOMPARE(beeps, 2);
+}
+
+void TestCommon::guardReportsTheFailureAndStopsTheHandler()
+{
+    QStringList shown;
+    const auto previous = failure::setReporter([&shown](const QString &message) { shown << message; });
+    bool afterThrow = false;
+    failure::guard([&] {
+        throw EConvertError(QStringLiteral("'x' is not a valid integer value"));
+        afterThrow = true;
+    });
+    failure::guard([] {});
+    failure::setReporter(previous);
+    QCOMPARE(shown, QStringList{QStringLiteral("'x' is not a valid integer value")});
+    QVERIFY(!afterThrow);
 }
 
 QTEST_MAIN(TestCommon)
