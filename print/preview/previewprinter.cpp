@@ -1,0 +1,85 @@
+#include "print/preview/previewprinter.h"
+
+#include "print/pagedrawer.h"
+#include "print/preview/printdevice.h"
+#include "print/preview/printerlist.h"
+#include "print/preview/printloop.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScopeGuard>
+
+PrintServices PrintServices::platform()
+{
+    PrintServices services;
+    services.showErrorBox = [](QWidget *parent, const QString &caption, const QString &text) {
+        QMessageBox::critical(parent, caption, text);
+    };
+    services.showPrinterProperties = [](QWidget *parent, const QString &printerName) {
+        // Qt keeps the driver's own properties dialog private; its page set-up dialog is the platform's
+        // public view of the printer's settings.
+        QPrinter printer(QPrinterInfo::printerInfo(printerName));
+        QPageSetupDialog dialog(&printer, parent);
+        dialog.exec();
+    };
+    services.askPrintFile = [](QWidget *parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Print To File"), QString(),
+                                            QStringLiteral("Printer files (*.prn)"));
+    };
+    services.openDevice = &makeQtPrintDevice;
+    services.handlePendingEvents = [] { QCoreApplication::processEvents(); };
+    return services;
+}
+
+PreviewPrinter::PreviewPrinter(const PageDrawer &pages, PrinterList &printers, PrintServices services)
+    : m_pages(pages)
+    , m_printers(printers)
+    , m_services(std::move(services))
+{
+}
+
+PreviewPrinter::~PreviewPrinter() = default;
+
+void PreviewPrinter::print(QWidget *parent, int currentPageNumber)
+{
+    if (!m_printers.hasPrinters()) {
+        m_services.showErrorBox(parent, QStringLiteral("Hiba"), QStringLiteral("Nincs nyomtató telepítve"));
+        return;
+    }
+    if (isPrinting())
+        return;
+
+    m_printers.selectNamed(printerOption.toString());
+    const int previousPrinter = m_printers.currentIndex();
+    TfrxPrintDialog dialog(m_printers, m_services.showPrinterProperties, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        m_printers.setCurrentIndex(previousPrinter);
+        return;
+    }
+    const PrintDialogChoice choice = dialog.choice();
+    const PrintOptions options = printOptionsFrom(choice, currentPageNumber);
+
+    QString outputFile;
+    if (choice.toFile) {
+        const QString chosen = m_services.askPrintFile(parent);
+        if (chosen.isEmpty())
+            return;
+        outputFile = printFileName(chosen);
+    }
+
+    const std::unique_ptr<PrintDevice> device = m_services.openDevice(m_printers.current().name, outputFile);
+    PrintLoop loop(m_pages, *device, m_services.handlePendingEvents);
+    m_loop = &loop;
+    const auto notPrinting = qScopeGuard([this] { m_loop = nullptr; });
+    loop.run(planPrint(options, m_pages.pageCount()), jobTitle.toString());
+}
+
+void PreviewPrinter::cancel()
+{
+    if (m_loop)
+        m_loop->cancel();
+}

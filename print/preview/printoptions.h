@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// Which page numbers print: all of them, or only the odd or only the even ones.
+enum TfrxPrintPages { ppAll, ppOdd, ppEven };
+
+// What the user asked to print, taken from the print dialog.
+struct PrintOptions
+{
+    int copies = 1;
+    bool collate = true;
+    QString pageNumbers; // such as "1,3,5-12"; empty means every page
+    TfrxPrintPages printPages = ppAll;
+    bool reverse = false;
+};
+
+// The print dialog's answers as the user left them.
+struct PrintDialogChoice
+{
+    enum PageRange { AllPages, CurrentPage, ListedPages };
+
+    PageRange range = AllPages;
+    QString pageNumbers;
+    QString copiesText = QStringLiteral("1");
+    bool collate = true;
+    TfrxPrintPages printPages = ppAll;
+    bool reverse = false;
+    bool toFile = false;
+};
+
+// Fails like copiesFromText() on a copies entry that is not a whole number. Copies below 1 count as 1.
+PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNumber);
+
+// A page list such as "1,3,5-12". Ranges are kept as bounds, so a list like "1-2000000000" costs
+// nothing; pieces that are not a number or a range of numbers select no page.
+class PageNumberList
+{
+public:
+    explicit PageNumberList(const QString &text);
+
+    bool isEmpty() const { return m_ranges.isEmpty(); }
+    bool contains(int pageNumber) const;
+
+private:
+    QList<QPair<int, int>> m_ranges;
+};
+
+// The pages in the order they go to the printer, and how often.
+struct PrintPlan
+{
+    QList<int> pageIndexes;  // zero-based, in print order, one pass
+    int passes = 1;          // how many times the whole selection is sent (collated copies)
+    int printerCopies = 1;   // the printer's own copy count for each page (uncollated copies)
+
+    bool isEmpty() const { return pageIndexes.isEmpty() || passes < 1; }
+};
+
+PrintPlan planPrint(const PrintOptions &options, int pageCount);
+
+// The number in a copies entry: optional leading blanks, an optional sign and decimal digits that
+// fit an int. Anything else fails with "'%s' is not a valid integer value".
+int copiesFromText(const QString &text);
+
+// The copies entry after pressing its arrows `steps` times: within 1..100, starting from 1 when the
+// entry holds no number.
+int steppedCopies(const QString &text, int steps);
+
+// The file a print-to-file job goes to: the chosen name with its extension replaced by ".prn".
+QString printFileName(const QString &chosenName);
