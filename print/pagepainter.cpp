@@ -1,0 +1,112 @@
+#include "print/pagepainter.h"
+
+#include "print/pagetemplate.h"
+#include "print/textwrap.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+
+double blockTop(const QRectF &area, TfrxVAlign alignment, double blockHeight)
+{
+    switch (alignment) {
+    case vaCenter:
+        return area.top() + (area.height() - blockHeight) / 2;
+    case vaBottom:
+        return area.bottom() - blockHeight;
+    case vaTop:
+        break;
+    }
+    return area.top();
+}
+
+double lineLeft(const QRectF &area, TfrxHAlign alignment, double lineWidth)
+{
+    switch (alignment) {
+    case haCenter:
+        return area.left() + (area.width() - lineWidth) / 2;
+    case haRight:
+        return area.right() - lineWidth;
+    case haLeft:
+        break;
+    }
+    return area.left();
+}
+
+void drawMemo(const TfrxView &view, QPainter &painter)
+{
+    if (view.fill)
+        painter.fillRect(view.bounds, *view.fill);
+
+    const QRectF area = view.bounds.adjusted(view.gapX, view.gapY, -view.gapX, -view.gapY);
+    const QFont font = reportFont(view.font);
+    const QFontMetricsF metrics(font);
+    const QStringList lines =
+        wrapText(view.text, area.width(), [&metrics](QStringView text) { return metrics.horizontalAdvance(text.toString()); });
+    const double lineHeight = view.font.height + view.lineSpacing;
+
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.setFont(font);
+    painter.setPen(view.font.color);
+    double top = blockTop(area, view.vAlign, lines.size() * lineHeight);
+    for (const QString &line : lines) {
+        const double left = lineLeft(area, view.hAlign, metrics.horizontalAdvance(line));
+        painter.drawText(QPointF(left, top + metrics.ascent()), line);
+        top += lineHeight;
+    }
+    painter.restore();
+}
+
+void drawLine(const TfrxView &view, QPainter &painter)
+{
+    painter.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap));
+    const QPointF start = view.bounds.topLeft();
+    const QPointF end = view.frame == ftTop ? view.bounds.topRight() : view.bounds.bottomLeft();
+    painter.drawLine(start, end);
+}
+
+void drawView(const TfrxView &view, QPainter &painter)
+{
+    switch (view.kind) {
+    case TfrxObjectKind::Memo:
+        drawMemo(view, painter);
+        break;
+    case TfrxObjectKind::Line:
+        drawLine(view, painter);
+        break;
+    case TfrxObjectKind::Picture:
+        painter.drawImage(view.bounds, view.picture);
+        break;
+    case TfrxObjectKind::BarCode:
+        // The page's only barcode is hidden; bars are never drawn.
+        break;
+    }
+}
+
+} // namespace
+
+QFont reportFont(const TfrxFont &font)
+{
+    QFont qfont(font.family);
+    qfont.setPixelSize(qMax(1, qRound(font.height)));
+    qfont.setBold(font.bold);
+    qfont.setHintingPreference(QFont::PreferNoHinting);
+    return qfont;
+}
+
+void drawReportPage(const TfrxReportPage &page, QPainter &painter, double dotsPerInchX, double dotsPerInchY,
+                    QPointF sheetTopLeft)
+{
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.translate(sheetTopLeft);
+    painter.scale(dotsPerInchX / reportUnitsPerInch, dotsPerInchY / reportUnitsPerInch);
+    painter.translate(mmToUnits(page.leftMarginMm), mmToUnits(page.topMarginMm));
+    for (const TfrxView &view : page.objects) {
+        if (view.visible)
+            drawView(view, painter);
+    }
+    painter.restore();
+}

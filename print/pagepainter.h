@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+
+class QPainter;
+struct TfrxReportPage;
+struct TfrxFont;
+
+// The font a text object is drawn in: sized in report units and laid out without hinting, so that
+// lines break at the same places on the screen, the printer and in a PDF.
+QFont reportFont(const TfrxFont &font);
+
+// Draws a page onto any device. Report units become dpi / 96 device pixels, the origin is the sheet's
+// corner shifted by the margins, and sheetTopLeft places that corner in device coordinates.
+// Hidden objects are not drawn.
+void drawReportPage(const TfrxReportPage &page, QPainter &painter, double dotsPerInchX, double dotsPerInchY,
+                    QPointF sheetTopLeft);
