@@ -1,6 +1,7 @@
 #include "print/preview/printoptions.h"
 
 #include "common/exception.h"
+#include "common/integertext.h"
 
 #include <QStringList>
 
@@ -29,23 +30,6 @@ std::optional<int> pageNumber(QStringView text)
     if (trimmed.isEmpty() || !std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
     return wholeNumber(trimmed);
-}
-
-std::optional<int> strictInteger(const QString &text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && text.at(start) == u' ')
-        ++start;
-    qsizetype digits = start;
-    if (digits < text.size() && (text.at(digits) == u'-' || text.at(digits) == u'+'))
-        ++digits;
-    if (digits == text.size())
-        return std::nullopt;
-    for (qsizetype i = digits; i < text.size(); ++i) {
-        if (text.at(i) < u'0' || text.at(i) > u'9')
-            return std::nullopt;
-    }
-    return wholeNumber(QStringView(text).mid(start));
 }
 
 bool wantedParity(int pageNumber, TfrxPrintPages printPages)
@@ -113,7 +97,7 @@ PrintPlan planPrint(const PrintOptions &options, int pageCount)
 PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNumber)
 {
     PrintOptions options;
-    options.copies = std::max(copiesFromText(choice.copiesText), 1);
+    options.copies = std::max(parseIntegerText(choice.copiesText), 1);
     options.collate = choice.collate;
     options.printPages = choice.printPages;
     options.reverse = choice.reverse;
@@ -130,16 +114,15 @@ PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNu
     return options;
 }
 
-int copiesFromText(const QString &text)
-{
-    if (const auto value = strictInteger(text))
-        return *value;
-    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-}
-
 int steppedCopies(const QString &text, int steps)
 {
-    const int current = strictInteger(text).value_or(fewestArrowCopies);
+    int current = 0;
+    try {
+        current = parseIntegerText(text);
+    } catch (const EConvertError &) {
+        // An entry that holds no number is put back to the first valid count.
+        return fewestArrowCopies;
+    }
     const qint64 stepped = qint64(current) + steps;
     return int(std::clamp<qint64>(stepped, fewestArrowCopies, mostArrowCopies));
 }

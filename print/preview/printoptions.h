@@ -31,7 +31,8 @@ struct PrintDialogChoice
     bool toFile = false;
 };
 
-// Fails like copiesFromText() on a copies entry that is not a whole number. Copies below 1 count as 1.
+// Fails with "'%s' is not a valid integer value" on a copies entry that is not a whole number (read
+// like every whole number the form reads). Copies below 1 count as 1.
 PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNumber);
 
 // A page list such as "1,3,5-12". Ranges are kept as bounds, so a list like "1-2000000000" costs
@@ -60,12 +61,8 @@ struct PrintPlan
 
 PrintPlan planPrint(const PrintOptions &options, int pageCount);
 
-// The number in a copies entry: optional leading blanks, an optional sign and decimal digits that
-// fit an int. Anything else fails with "'%s' is not a valid integer value".
-int copiesFromText(const QString &text);
-
-// The copies entry after pressing its arrows `steps` times: within 1..100, starting from 1 when the
-// entry holds no number.
+// The copies entry after pressing its arrows `steps` times: within 1..100, and 1 when the entry holds
+// no number.
 int steppedCopies(const QString &text, int steps);
 
 // The file a print-to-file job goes to: the chosen name with its extension replaced by ".prn".
