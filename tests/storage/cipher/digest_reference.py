@@ -128,6 +128,8 @@ if __name__ == '__main__':
     print('subkeys(00..0F) K0..K15:', hexwords(subkeys(key)[:16]))
     print('subkeys(00..0F) K16..K31:', hexwords(subkeys(key)[16:]))
     print('encipher 8 rounds, key 00..0F, block 00..0F:', encipher_block(subkeys(key), bytes(range(16))).hex().upper())
+    print('encipher 4 rounds, key 00..0F, block 00..0F:',
+          encipher_block(subkeys(key), bytes(range(16)), 4).hex().upper())
     print('encipher 16 rounds, key 00..0F, block 00..0F:',
           encipher_block(subkeys(key), bytes(range(16)), 16).hex().upper())
     passwords = [
