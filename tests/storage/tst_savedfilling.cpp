@@ -1,0 +1,675 @@
+#include "common/exception.h"
+#include "common/regionalsettings.h"
+#include "common/windows1250.h"
+#include "dialogs/dialogs.h"
+#include "storage/cipher/lbrijndael.h"
+#include "storage/fillingformat.h"
+#include "storage/savedfilling.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+FormComponent component(const QString &name, ComponentKind kind, const QString &text = QString())
+{
+    FormComponent result;
+    result.name = name;
+    result.kind = kind;
+    result.text = text;
+    return result;
+}
+
+FormComponent dateField(const QString &name, QDate date)
+{
+    FormComponent result = component(name, ComponentKind::TDateTimePicker);
+    result.date = date;
+    return result;
+}
+
+FormComponent optionGroup(const QString &name, int index)
+{
+    FormComponent result = component(name, ComponentKind::TLMDRadioGroup);
+    result.optionIndex = index;
+    result.optionCount = 3;
+    return result;
+}
+
+// The window as it starts, in component order, with a few of the components that hold no value.
+QList<FormComponent> untouchedWindow()
+{
+    QList<FormComponent> window{
+        component(QStringLiteral("Panel1"), ComponentKind::TPanel),
+        component(QStringLiteral("Panel4"), ComponentKind::TPanel),
+        component(QStringLiteral("Label29"), ComponentKind::TLabel, QStringLiteral("0")),
+        component(QStringLiteral("Label9"), ComponentKind::TLabel, QStringLiteral("0")),
+        component(QStringLiteral("PBNumEdit2"), ComponentKind::TPBNumEdit, QStringLiteral("0")),
+        component(QStringLiteral("PBNumEdit4"), ComponentKind::TPBNumEdit, QStringLiteral("0")),
+        component(QStringLiteral("PBNumEdit6"), ComponentKind::TPBNumEdit, QStringLiteral("2100")),
+        component(QStringLiteral("PBNumEdit5"), ComponentKind::TPBNumEdit, QStringLiteral("0")),
+        component(QStringLiteral("PBNumEdit1"), ComponentKind::TPBNumEdit, QStringLiteral("0")),
+        component(QStringLiteral("PBNumEdit7"), ComponentKind::TPBNumEdit, QStringLiteral("0")),
+        component(QStringLiteral("Panel2"), ComponentKind::TPanel),
+        optionGroup(QStringLiteral("LMDRadioGroup7"), 0),
+        component(QStringLiteral("Edit9"), ComponentKind::TEdit),
+        dateField(QStringLiteral("DateTimePicker3"), QDate(2010, 1, 1)),
+        dateField(QStringLiteral("DateTimePicker4"), QDate(2010, 12, 31)),
+        component(QStringLiteral("Panel3"), ComponentKind::TPanel),
+        component(QStringLiteral("Edit3"), ComponentKind::TEdit),
+        component(QStringLiteral("Edit2"), ComponentKind::TEdit),
+        dateField(QStringLiteral("DateTimePicker6"), QDate(2011, 2, 2)),
+        component(QStringLiteral("Edit7"), ComponentKind::TEdit),
+        component(QStringLiteral("LMDMaskEdit3"), ComponentKind::TLMDMaskEdit, QStringLiteral("**********")),
+        component(QStringLiteral("LMDMaskEdit2"), ComponentKind::TLMDMaskEdit, QStringLiteral("********-*-**")),
+        component(QStringLiteral("LMDMaskEdit1"), ComponentKind::TLMDMaskEdit, QStringLiteral("********-****-***-**")),
+        component(QStringLiteral("LMDMaskEdit31"), ComponentKind::TLMDMaskEdit,
+                  QStringLiteral("********-********-********")),
+        component(QStringLiteral("LMDGroupBox1"), ComponentKind::TLMDGroupBox),
+        component(QStringLiteral("LMDMaskEdit32"), ComponentKind::TLMDMaskEdit, QStringLiteral("****")),
+    };
+    for (int number = 75; number <= 82; ++number)
+        window.append(component(QStringLiteral("Edit%1").arg(number), ComponentKind::TEdit));
+    window.append(component(QStringLiteral("LMDMaskEdit33"), ComponentKind::TLMDMaskEdit, QStringLiteral("****")));
+    for (int number = 83; number <= 92; ++number)
+        window.append(component(QStringLiteral("Edit%1").arg(number), ComponentKind::TEdit));
+    window.append(component(QStringLiteral("CheckBox1"), ComponentKind::TCheckBox));
+    window.append(component(QStringLiteral("LbRijndael1"), ComponentKind::TLbRijndael));
+    return window;
+}
+
+// The window and every call the saved filling makes on it.
+class FakeForm : public FillingForm
+{
+public:
+    QList<FormComponent> window = untouchedWindow();
+    QStringList calls;
+    bool recomputationFails = false;
+
+    FormComponent &operator[](const QString &name)
+    {
+        for (FormComponent &field : window) {
+            if (field.name == name)
+                return field;
+        }
+        throw std::out_of_range(name.toStdString());
+    }
+
+    QList<FormComponent> components() const override { return window; }
+
+    void setText(const QString &name, const QString &text) override
+    {
+        record(name, ComponentKind::TEdit).text = text;
+    }
+    void setNumberText(const QString &name, const QString &text) override
+    {
+        record(name, ComponentKind::TPBNumEdit).text = text;
+    }
+    void setMaskText(const QString &name, const QString &text) override
+    {
+        record(name, ComponentKind::TLMDMaskEdit).text = text;
+    }
+    void setDate(const QString &name, QDate date) override { record(name, ComponentKind::TDateTimePicker).date = date; }
+    void setOptionIndex(const QString &name, int index) override
+    {
+        record(name, ComponentKind::TLMDRadioGroup).optionIndex = index;
+    }
+
+    void PBNumEdit5Exit() override
+    {
+        calls.append(QStringLiteral("PBNumEdit5Exit"));
+        if (recomputationFails)
+            throw EConvertError(QStringLiteral("'1,5' is not a valid integer value"));
+    }
+    void LMDRadioGroup7Click() override { calls.append(QStringLiteral("LMDRadioGroup7Click")); }
+    void CheckBox1Click() override { calls.append(QStringLiteral("CheckBox1Click")); }
+
+private:
+    // A setter of the wrong kind, or a name not spelled as the window spells it, is a fault.
+    FormComponent &record(const QString &name, ComponentKind kind)
+    {
+        calls.append(QStringLiteral("set ") + name);
+        FormComponent &field = (*this)[name];
+        if (field.kind != kind)
+            throw std::logic_error("setter of the wrong kind for " + name.toStdString());
+        return field;
+    }
+};
+
+// The worked example: a typical filling with an empty-valued field left out wherever one occurs.
+void fillWorkedExample(FakeForm &form)
+{
+    form[QStringLiteral("PBNumEdit5")].text = QStringLiteral("12");
+    form[QStringLiteral("PBNumEdit2")].text = QStringLiteral("10");
+    form[QStringLiteral("PBNumEdit1")].text = QStringLiteral("15000");
+    form[QStringLiteral("Edit2")].text = QStringLiteral("Minta Kft.");
+    form[QStringLiteral("LMDMaskEdit3")].text = QStringLiteral("1234567890");
+    form[QStringLiteral("LMDMaskEdit2")].text = QStringLiteral("12345678-2-13");
+    form[QStringLiteral("LMDMaskEdit1")].text = QStringLiteral("12345678-1234-123-12");
+    form[QStringLiteral("LMDMaskEdit31")].text = QStringLiteral("11111111-22222222-33333333");
+    form[QStringLiteral("LMDMaskEdit32")].text = QStringLiteral("1234");
+    form[QStringLiteral("Edit75")].text = QStringLiteral("Kerekrév");
+    form[QStringLiteral("Edit76")].text = QStringLiteral("Fő");
+    form[QStringLiteral("Edit77")].text = QStringLiteral("utca");
+    form[QStringLiteral("Edit78")].text = QStringLiteral("12");
+    form[QStringLiteral("LMDMaskEdit33")].text = QStringLiteral("4321");
+}
+
+// The Windows-1250 bytes of the worked example's plaintext: "ő" is 0xF5, "ó" 0xF3, "é" 0xE9.
+const QByteArray workedExampleBytes = "k\xF5" "farag\xF3" "k\r\n"
+                                      "PBNumEdit2_10\r\n"
+                                      "PBNumEdit4_0\r\n"
+                                      "PBNumEdit6_2100\r\n"
+                                      "PBNumEdit5_12\r\n"
+                                      "PBNumEdit1_15000\r\n"
+                                      "PBNumEdit7_0\r\n"
+                                      "LMDRadioGroup7_0\r\n"
+                                      "DateTimePicker3_2010.01.01.\r\n"
+                                      "DateTimePicker4_2010.12.31.\r\n"
+                                      "Edit2_Minta Kft.\r\n"
+                                      "DateTimePicker6_2011.02.02.\r\n"
+                                      "LMDMaskEdit3_1234567890\r\n"
+                                      "LMDMaskEdit2_12345678-2-13\r\n"
+                                      "LMDMaskEdit1_12345678-1234-123-12\r\n"
+                                      "LMDMaskEdit31_11111111-22222222-33333333\r\n"
+                                      "LMDMaskEdit32_1234\r\n"
+                                      "Edit75_Kerekr\xE9v\r\n"
+                                      "Edit76_F\xF5\r\n"
+                                      "Edit77_utca\r\n"
+                                      "Edit78_12\r\n"
+                                      "LMDMaskEdit33_4321\r\n";
+
+// How a loaded value reads in a table row: "Name=value".
+QString describe(const FormComponent &field)
+{
+    QString value = field.text;
+    if (field.kind == ComponentKind::TDateTimePicker)
+        value = field.date.toString(Qt::ISODate);
+    else if (field.kind == ComponentKind::TLMDRadioGroup)
+        value = QString::number(field.optionIndex);
+    return field.name + u'=' + value;
+}
+
+QStringList describe(const QList<FormComponent> &fields)
+{
+    QStringList descriptions;
+    for (const FormComponent &field : fields)
+        descriptions.append(describe(field));
+    return descriptions;
+}
+
+QString encrypted(const QString &password, const QString &plaintext)
+{
+    TLbRijndael cipher;
+    cipher.DeriveKey(password);
+    return cipher.EncryptText(plaintext);
+}
+
+QString decrypted(const QString &password, const QByteArray &fileContent)
+{
+    TLbRijndael cipher;
+    cipher.DeriveKey(password);
+    return cipher.DecryptText(QString::fromLatin1(fileContent));
+}
+
+QByteArray fileFor(const QString &password, const QStringList &fieldLines)
+{
+    return encrypted(password, fillingformat::joinLines(QStringList{fillingformat::markerLine()} + fieldLines))
+        .toLatin1();
+}
+
+} // namespace
+
+class TestSavedFilling : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void workedExampleHasExactPlaintext();
+    void untouchedWindowSavesSixteenFieldLines();
+    void valueLinesStayWithTheirField_data();
+    void valueLinesStayWithTheirField();
+    void splitLines_data();
+    void splitLines();
+    void loadedValues_data();
+    void loadedValues();
+    void badValueFailsWholeLoad_data();
+    void badValueFailsWholeLoad();
+
+    void savedFileDecryptsToPlaintext();
+    void saveAndLoadRoundTrip();
+    void emptyPasswordRoundTrip();
+    void cancelledSaveKeepsPreviousFile();
+    void wrongPasswordChangesNothing();
+    void missingFileAsksPasswordFirst();
+    void unreadableFileChangesNothing_data();
+    void unreadableFileChangesNothing();
+    void markerOnlyFileAppliesRulesOnly();
+    void rulesFollowLoadedStateWhenRecomputationFails();
+    void lineEndAfterBase64IsTolerated();
+    void unwritableTargetReportsFullPath_data();
+    void unwritableTargetReportsFullPath();
+
+private:
+    QString filePath() const { return QDir(m_folder->path()).filePath(QStringLiteral("KRVR11007.txt")); }
+    void writeFile(const QByteArray &content) const;
+    QByteArray readFile() const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    FakeForm m_form;
+    TLbRijndael m_cipher;
+    // The passwords the input box will answer with, in turn; nothing stands for Cancel.
+    QList<std::optional<QString>> m_answers;
+    // Every dialog shown, in order: "input: caption | prompt" or "information: text".
+    QStringList m_dialogs;
+};
+
+void TestSavedFilling::initTestCase()
+{
+    RegionalSettings settings;
+    settings.shortDateFormat = QStringLiteral("yyyy.MM.dd.");
+    Regional::instance().setSettings(settings);
+    MessDlgs::setInputBoxFunction([this](const QString &caption, const QString &prompt, const QString &value) {
+        m_dialogs.append(QStringLiteral("input: %1 | %2").arg(caption, prompt));
+        if (MessDlgs::settings().language != MessDlgs::Hungarian || !value.isEmpty() || m_answers.isEmpty())
+            throw std::logic_error("input box not asked in Hungarian with an empty text, or not expected");
+        return m_answers.takeFirst();
+    });
+    MessDlgs::setMessageBoxFunction([this](const MessDlgs::MessageBoxRequest &request) {
+        if (request.type != mtInformation || request.language != MessDlgs::Hungarian)
+            throw std::logic_error("message box is not a Hungarian information box");
+        m_dialogs.append(QStringLiteral("information: ") + request.text);
+        return int(mrOk);
+    });
+}
+
+void TestSavedFilling::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_form = FakeForm();
+    m_answers.clear();
+    m_dialogs.clear();
+    MessDlgs::settings().language = MessDlgs::English;
+}
+
+void TestSavedFilling::cleanup()
+{
+    QVERIFY2(m_answers.isEmpty(), "a password prompt that the test expected was not shown");
+}
+
+void TestSavedFilling::writeFile(const QByteArray &content) const
+{
+    QFile file(filePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
+QByteArray TestSavedFilling::readFile() const
+{
+    QFile file(filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestSavedFilling::workedExampleHasExactPlaintext()
+{
+    fillWorkedExample(m_form);
+    const QString plaintext = fillingformat::joinLines(fillingformat::plaintextLines(m_form.components()));
+    QCOMPARE(windows1250::encode(plaintext), workedExampleBytes);
+}
+
+void TestSavedFilling::untouchedWindowSavesSixteenFieldLines()
+{
+    const QStringList expected{
+        QStringLiteral("kőfaragók"),
+        QStringLiteral("PBNumEdit2_0"),
+        QStringLiteral("PBNumEdit4_0"),
+        QStringLiteral("PBNumEdit6_2100"),
+        QStringLiteral("PBNumEdit5_0"),
+        QStringLiteral("PBNumEdit1_0"),
+        QStringLiteral("PBNumEdit7_0"),
+        QStringLiteral("LMDRadioGroup7_0"),
+        QStringLiteral("DateTimePicker3_2010.01.01."),
+        QStringLiteral("DateTimePicker4_2010.12.31."),
+        QStringLiteral("DateTimePicker6_2011.02.02."),
+        QStringLiteral("LMDMaskEdit3_**********"),
+        QStringLiteral("LMDMaskEdit2_********-*-**"),
+        QStringLiteral("LMDMaskEdit1_********-****-***-**"),
+        QStringLiteral("LMDMaskEdit31_********-********-********"),
+        QStringLiteral("LMDMaskEdit32_****"),
+        QStringLiteral("LMDMaskEdit33_****"),
+    };
+    QCOMPARE(fillingformat::plaintextLines(m_form.components()), expected);
+}
+
+void TestSavedFilling::valueLinesStayWithTheirField_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("loaded"); // the field's text after loading these lines back
+
+    QTest::newRow("underscore kept in value") << "a_b" << QStringList{"Edit2_a_b"} << "a_b";
+    QTest::newRow("dollar lost on loading") << "1$" << QStringList{"Edit2_1$"} << "1";
+    QTest::newRow("CR LF gives continuation") << "first\r\nsecond" << QStringList{"Edit2_first", "$Edit2_second"}
+                                              << "second";
+    QTest::newRow("lone CR and LF break too") << "a\rb\nc" << QStringList{"Edit2_a", "$Edit2_b", "$Edit2_c"} << "c";
+    QTest::newRow("empty further line dropped") << "a\n\nb" << QStringList{"Edit2_a", "$Edit2_b"} << "b";
+    QTest::newRow("empty first line not given to the previous field") << "\nb" << QStringList{"$Edit2_b"} << "b";
+    QTest::newRow("underscore in further line names no field")
+        << "a\nEdit9_x" << QStringList{"Edit2_a", "$Edit2_Edit9_x"} << "Edit9_x";
+}
+
+void TestSavedFilling::valueLinesStayWithTheirField()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, loaded);
+    m_form[QStringLiteral("Edit2")].text = value;
+    const QStringList all = fillingformat::plaintextLines(m_form.components());
+    const qsizetype first = all.indexOf(QStringLiteral("DateTimePicker4_2010.12.31.")) + 1;
+    QCOMPARE(all.mid(first, lines.size()), lines);
+    QCOMPARE(all.at(first + lines.size()), QStringLiteral("DateTimePicker6_2011.02.02."));
+
+    const QStringList values = describe(fillingformat::loadedValues(all.mid(1), untouchedWindow()));
+    QCOMPARE(values.filter(QRegularExpression(QStringLiteral("^Edit2="))).constLast(), QStringLiteral("Edit2=") + loaded);
+    QVERIFY(values.filter(QRegularExpression(QStringLiteral("^Edit9="))).isEmpty());
+}
+
+void TestSavedFilling::splitLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("last line end starts no line") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("without last line end") << "a\r\nb" << QStringList{"a", "b"};
+    QTest::newRow("empty text") << "" << QStringList{};
+    QTest::newRow("empty line kept") << "a\r\n\r\n" << QStringList{"a", ""};
+    QTest::newRow("lone LF is no line end") << "a\nb\r\n" << QStringList{"a\nb"};
+}
+
+void TestSavedFilling::splitLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(fillingformat::splitLines(text), lines);
+}
+
+void TestSavedFilling::loadedValues_data()
+{
+    QTest::addColumn<QStringList>("fieldLines");
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("name matched in any case, spelled as the window spells it")
+        << QStringList{"eDIT2_Minta"} << QStringList{"Edit2=Minta"};
+    QTest::newRow("name ends at the first underscore") << QStringList{"Edit2_a_b_"} << QStringList{"Edit2=a_b_"};
+    QTest::newRow("every dollar removed") << QStringList{"$Ed$it2_1$0$"} << QStringList{"Edit2=10"};
+    QTest::newRow("empty value") << QStringList{"Edit2_"} << QStringList{"Edit2="};
+    QTest::newRow("continuation line") << QStringList{"Edit2_first", "$Edit2_second"}
+                                       << QStringList{"Edit2=first", "Edit2=second"};
+    QTest::newRow("line without underscore continues the remembered field")
+        << QStringList{"EDIT2_a", "b"} << QStringList{"Edit2=a", "Edit2=b"};
+    QTest::newRow("line without underscore and no remembered field skipped")
+        << QStringList{"orphan", "Edit2_x"} << QStringList{"Edit2=x"};
+    QTest::newRow("unknown name skipped, remembered field kept")
+        << QStringList{"Edit2_a", "Nope_b", "c"} << QStringList{"Edit2=a", "Edit2=c"};
+    QTest::newRow("empty name skipped") << QStringList{"_x"} << QStringList{};
+    QTest::newRow("label remembered but not set") << QStringList{"Edit2_a", "Label9_5", "c"}
+                                                  << QStringList{"Edit2=a"};
+    QTest::newRow("check box not set") << QStringList{"CheckBox1_0"} << QStringList{};
+    QTest::newRow("numeric text unchanged") << QStringList{"PBNumEdit2_ 1 234,50"}
+                                            << QStringList{"PBNumEdit2= 1 234,50"};
+    QTest::newRow("mask text unchanged") << QStringList{"LMDMaskEdit32_12**"} << QStringList{"LMDMaskEdit32=12**"};
+    QTest::newRow("date in short date format") << QStringList{"datetimepicker6_1999.03.04."}
+                                               << QStringList{"DateTimePicker6=1999-03-04"};
+    QTest::newRow("option beyond the last") << QStringList{"LMDRadioGroup7_7"} << QStringList{"LMDRadioGroup7=2"};
+    QTest::newRow("option below none") << QStringList{"LMDRadioGroup7_-5"} << QStringList{"LMDRadioGroup7=-1"};
+    QTest::newRow("option with spaces and sign") << QStringList{"LMDRadioGroup7_  +1"}
+                                                 << QStringList{"LMDRadioGroup7=1"};
+    QTest::newRow("option in hexadecimal") << QStringList{"LMDRadioGroup7_0x2"} << QStringList{"LMDRadioGroup7=2"};
+    QTest::newRow("empty option changes nothing") << QStringList{"LMDRadioGroup7_"} << QStringList{};
+}
+
+void TestSavedFilling::loadedValues()
+{
+    QFETCH(QStringList, fieldLines);
+    QFETCH(QStringList, values);
+    QCOMPARE(describe(fillingformat::loadedValues(fieldLines, untouchedWindow())), values);
+}
+
+void TestSavedFilling::badValueFailsWholeLoad_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("date in another format") << "DateTimePicker3_31/12/2010" << "'31/12/2010' is not a valid date";
+    QTest::newRow("empty date") << "DateTimePicker3_" << "'' is not a valid date";
+    QTest::newRow("date the field cannot hold") << "DateTimePicker4_1700.01.01."
+                                                << "Failed to set calendar date or time";
+    QTest::newRow("fractional option") << "LMDRadioGroup7_1,5" << "'1,5' is not a valid integer value";
+    QTest::newRow("option out of range") << "LMDRadioGroup7_2147483648"
+                                         << "'2147483648' is not a valid integer value";
+    QTest::newRow("option with trailing space") << "LMDRadioGroup7_1 " << "'1 ' is not a valid integer value";
+}
+
+void TestSavedFilling::badValueFailsWholeLoad()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+
+    const QStringList fieldLines{QStringLiteral("Edit2_before"), line, QStringLiteral("Edit75_after")};
+    try {
+        fillingformat::loadedValues(fieldLines, untouchedWindow());
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), message);
+    }
+
+    // Through the load operation, not one field is written and no rule runs.
+    writeFile(fileFor(QStringLiteral("p"), fieldLines));
+    m_answers = {QStringLiteral("p")};
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    QVERIFY_THROWS_EXCEPTION(Exception, filling.LoadFilling());
+    QCOMPARE(m_form.calls, QStringList{});
+    QCOMPARE(m_form.window.size(), untouchedWindow().size());
+    QCOMPARE(describe(m_form.window), describe(untouchedWindow()));
+}
+
+void TestSavedFilling::savedFileDecryptsToPlaintext()
+{
+    fillWorkedExample(m_form);
+    m_answers = {QStringLiteral("titok")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).SaveFilling();
+
+    QCOMPARE(m_dialogs, QStringList{"input: Kérek egy jelszót! | A jelszó a későbbi visszatöltésnél kell majd:"});
+    const QByteArray content = readFile();
+    QVERIFY(QRegularExpression(QStringLiteral("\\A[A-Za-z0-9+/]+=*\\z")).match(QString::fromLatin1(content)).hasMatch());
+    QCOMPARE(windows1250::encode(decrypted(QStringLiteral("titok"), content)), workedExampleBytes);
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::saveAndLoadRoundTrip()
+{
+    m_form[QStringLiteral("Edit2")].text = QStringLiteral("Árvíztűrő tükörfúrógép_Kft.");
+    m_form[QStringLiteral("Edit3")].text = QStringLiteral("Kerek$rév");
+    m_form[QStringLiteral("PBNumEdit2")].text = QStringLiteral("10");
+    m_form[QStringLiteral("LMDMaskEdit32")].text = QStringLiteral("12**");
+    m_form[QStringLiteral("DateTimePicker6")].date = QDate(1970, 5, 6);
+    m_form[QStringLiteral("LMDRadioGroup7")].optionIndex = 2;
+    m_form[QStringLiteral("Edit9")].text = QStringLiteral("egyéb ok");
+    const QList<FormComponent> saved = m_form.window;
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    m_answers = {QStringLiteral("jelszó")};
+    filling.SaveFilling();
+
+    FakeForm &form = m_form;
+    for (FormComponent &field : form.window) {
+        field.text = QStringLiteral("changed");
+        field.date = QDate(2000, 1, 1);
+        field.optionIndex = 0;
+    }
+    m_dialogs.clear();
+    m_answers = {QStringLiteral("jelszó")};
+    filling.LoadFilling();
+
+    QCOMPARE(m_dialogs, QStringList{"input: Jelszóellenőrzés | Kérem a jelszót"});
+    for (const FormComponent &field : saved) {
+        if (!fillingformat::isSavedKind(field.kind))
+            continue;
+        const QString expected = field.name == QStringLiteral("Edit3") ? QStringLiteral("Edit3=Kerekrév")
+                                 : fillingformat::valueText(field).isEmpty() ? field.name + QStringLiteral("=changed")
+                                                                             : describe(field);
+        QCOMPARE(describe(form[field.name]), expected);
+    }
+    const QStringList rules{"PBNumEdit5Exit", "LMDRadioGroup7Click", "CheckBox1Click"};
+    QCOMPARE(form.calls.mid(form.calls.size() - 3), rules);
+    QVERIFY(form.calls.filter(QStringLiteral("CheckBox1")).size() == 1);
+}
+
+void TestSavedFilling::emptyPasswordRoundTrip()
+{
+    m_form[QStringLiteral("Edit2")].text = QStringLiteral("Minta");
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    m_answers = {QString()};
+    filling.SaveFilling();
+    QVERIFY(decrypted(QString(), readFile()).contains(QStringLiteral("\r\nEdit2_Minta\r\n")));
+
+    m_form[QStringLiteral("Edit2")].text.clear();
+    m_answers = {std::nullopt}; // a cancelled prompt loads with the empty password
+    filling.LoadFilling();
+    QCOMPARE(m_form[QStringLiteral("Edit2")].text, QStringLiteral("Minta"));
+}
+
+void TestSavedFilling::cancelledSaveKeepsPreviousFile()
+{
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    m_answers = {std::nullopt};
+    filling.SaveFilling();
+    QVERIFY(!QFile::exists(filePath()));
+
+    m_answers = {QStringLiteral("első")};
+    filling.SaveFilling();
+    const QByteArray previous = readFile();
+    m_form[QStringLiteral("Edit2")].text = QStringLiteral("new");
+    m_answers = {std::nullopt};
+    filling.SaveFilling();
+    QCOMPARE(readFile(), previous);
+}
+
+void TestSavedFilling::wrongPasswordChangesNothing()
+{
+    writeFile(fileFor(QStringLiteral("right"), {QStringLiteral("Edit2_x")}));
+    m_answers = {QStringLiteral("wrong")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    QCOMPARE(m_dialogs.constLast(), QStringLiteral("information: Hibás jelszó!           ."));
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::missingFileAsksPasswordFirst()
+{
+    m_answers = {QStringLiteral("any")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    const QStringList expected{"input: Jelszóellenőrzés | Kérem a jelszót", "information: Nincs mentés!           ."};
+    QCOMPARE(m_dialogs, expected);
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::unreadableFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("not Base64") << QByteArray("KRV!") << "Invalid Base64 Character";
+    QTest::newRow("line break inside") << QByteArray("AAAA\r\nAAAA") << "Invalid Base64 Character";
+    QTest::newRow("shorter than a block") << QByteArray("AAAA") << "Invalid file format";
+}
+
+void TestSavedFilling::unreadableFileChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    writeFile(content);
+    m_answers = {QStringLiteral("p")};
+    try {
+        SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), message);
+    }
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::markerOnlyFileAppliesRulesOnly()
+{
+    writeFile(fileFor(QStringLiteral("p"), {}));
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    const QStringList rules{"PBNumEdit5Exit", "LMDRadioGroup7Click", "CheckBox1Click"};
+    QCOMPARE(m_form.calls, rules);
+}
+
+void TestSavedFilling::rulesFollowLoadedStateWhenRecomputationFails()
+{
+    writeFile(fileFor(QStringLiteral("p"), {QStringLiteral("PBNumEdit2_1,5"), QStringLiteral("LMDRadioGroup7_2")}));
+    m_form.recomputationFails = true;
+    m_answers = {QStringLiteral("p")};
+    try {
+        SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+        QFAIL("no failure");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), QStringLiteral("'1,5' is not a valid integer value"));
+    }
+    const QStringList calls{"set PBNumEdit2", "set LMDRadioGroup7", "PBNumEdit5Exit", "LMDRadioGroup7Click",
+                            "CheckBox1Click"};
+    QCOMPARE(m_form.calls, calls);
+}
+
+void TestSavedFilling::lineEndAfterBase64IsTolerated()
+{
+    writeFile(fileFor(QStringLiteral("p"), {QStringLiteral("Edit2_x")}) + "\r\n");
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    QCOMPARE(m_form[QStringLiteral("Edit2")].text, QStringLiteral("x"));
+}
+
+void TestSavedFilling::unwritableTargetReportsFullPath_data()
+{
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::newRow("folder is a file") << true;
+    QTest::newRow("directory in place of the file") << false;
+}
+
+// Tests run as root, where permissions do not stop a write; a path that cannot hold a file does.
+void TestSavedFilling::unwritableTargetReportsFullPath()
+{
+    QFETCH(bool, folderIsAFile);
+    QString folder = m_folder->path();
+    QString target = filePath();
+    if (folderIsAFile) {
+        folder = QDir(m_folder->path()).filePath(QStringLiteral("plain-file"));
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        target = QDir(folder).filePath(QStringLiteral("KRVR11007.txt"));
+    } else {
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("KRVR11007.txt")));
+    }
+
+    m_answers = {QStringLiteral("p")};
+    try {
+        SavedFilling(m_form, m_cipher, folder).SaveFilling();
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QVERIFY2(error.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(target)),
+                 qPrintable(error.message()));
+        QVERIFY2(error.message().size() > target.size() + 23, "no reason given");
+    }
+    QCOMPARE(QFileInfo(target).isDir(), !folderIsAFile);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+QTEST_MAIN(TestSavedFilling)
+#include "tst_savedfilling.moc"
