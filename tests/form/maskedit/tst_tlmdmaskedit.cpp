@@ -1,0 +1,309 @@
+#include "form/maskedit/tlmdmaskedit.h"
+
+#include "common/beep.h"
+#include "common/exception.h"
+#include "common/failure.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString taxNumberTemplate = QStringLiteral("********-*-**");
+const QString fullTaxNumber = QStringLiteral("12345678-9-01");
+
+// A window like the declaration's: a field before, the tax number field, a field after.
+struct Window
+{
+    Window()
+    {
+        auto *layout = new QVBoxLayout(&widget);
+        before = new QLineEdit(&widget);
+        field = new TLMDMaskEdit(&widget);
+        after = new QLineEdit(&widget);
+        layout->addWidget(before);
+        layout->addWidget(field);
+        layout->addWidget(after);
+        field->setMaxLength(13);
+        field->setBlankChar(u'*');
+        field->setMask(QStringLiteral("00000000\\-0\\-00"));
+        field->resetToBlankTemplate();
+        widget.show();
+    }
+
+    bool focusField()
+    {
+        if (!QTest::qWaitForWindowActive(&widget))
+            return false;
+        field->setFocus(Qt::OtherFocusReason);
+        return field->hasFocus();
+    }
+
+    QWidget widget;
+    QLineEdit *before = nullptr;
+    TLMDMaskEdit *field = nullptr;
+    QLineEdit *after = nullptr;
+};
+
+int pixelsOfColour(const QImage &image, QColor colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+class TestTLMDMaskEdit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void configuredFieldShowsItsTemplate();
+    void typingAFullTaxNumberGivesItsText();
+    void tabAndBacktabStayWithTheWindow();
+    void enteringTheFieldLeavesTheCaretAndSelectsNothing();
+    void editingKeysReachTheModel();
+    void insertKeyTogglesTheModeOfEveryField();
+    void clipboardShortcuts();
+    void rejectedCharacterIsNotifiedButNeitherTypedNorBeeped();
+    void failureInANotificationIsReportedAndTheFieldCarriesOn();
+    void mousePlacesTheCaretAndSelects();
+    void selectionIsPaintedOnlyWhileFocused();
+    void screenReadersGetTheText();
+    void sizeHintHoldsTheTemplate();
+
+private:
+    int m_beeps = 0;
+};
+
+void TestTLMDMaskEdit::init()
+{
+    SharedEditMode::application().setOverwrite(false);
+    QGuiApplication::clipboard()->clear();
+    m_beeps = 0;
+    beep::setHandler([this] { ++m_beeps; });
+}
+
+void TestTLMDMaskEdit::configuredFieldShowsItsTemplate()
+{
+    TLMDMaskEdit field;
+    QCOMPARE(field.text(), QString());
+    field.setProperty("MaxLength", 26);
+    field.setProperty("BlankChar", QChar(u'*'));
+    field.setProperty("Mask", QStringLiteral("00000000\\-00000000\\-00000000"));
+    field.setProperty("Text", QStringLiteral("********-********-********"));
+    field.resetToBlankTemplate();
+    QCOMPARE(field.text(), QStringLiteral("********-********-********"));
+    QCOMPARE(field.model().cursorPosition(), 0);
+}
+
+void TestTLMDMaskEdit::typingAFullTaxNumberGivesItsText()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QSignalSpy changes(window.field, &TLMDMaskEdit::textChanged);
+    QTest::keyClicks(window.field, fullTaxNumber);
+    QCOMPARE(window.field->text(), fullTaxNumber);
+    QCOMPARE(window.field->model().cursorPosition(), 13);
+    QCOMPARE(changes.size(), 11); // the two "-" overwrite themselves
+    QCOMPARE(changes.last().first().toString(), fullTaxNumber);
+}
+
+void TestTLMDMaskEdit::tabAndBacktabStayWithTheWindow()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QTest::keyClick(window.field, Qt::Key_Tab);
+    QVERIFY(window.after->hasFocus());
+    QTest::keyClick(window.after, Qt::Key_Backtab);
+    QVERIFY(window.field->hasFocus());
+    QTest::keyClick(window.field, Qt::Key_Backtab);
+    QVERIFY(window.before->hasFocus());
+    QCOMPARE(window.field->text(), taxNumberTemplate);
+}
+
+void TestTLMDMaskEdit::enteringTheFieldLeavesTheCaretAndSelectsNothing()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QTest::keyClicks(window.field, QStringLiteral("123"));
+    QTest::keyClick(window.field, Qt::Key_Tab);
+    QTest::keyClick(window.after, Qt::Key_Backtab);
+    QVERIFY(window.field->hasFocus());
+    QCOMPARE(window.field->model().cursorPosition(), 3);
+    QVERIFY(!window.field->model().hasSelection());
+    QCOMPARE(window.field->text(), QStringLiteral("123*****-*-**"));
+}
+
+void TestTLMDMaskEdit::editingKeysReachTheModel()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QTest::keyClicks(window.field, QStringLiteral("12"));
+    QTest::keyClick(window.field, Qt::Key_Backspace);
+    QCOMPARE(window.field->text(), QStringLiteral("1*******-*-**"));
+    QCOMPARE(window.field->model().cursorPosition(), 1);
+
+    QTest::keyClick(window.field, Qt::Key_Home);
+    QTest::keyClick(window.field, Qt::Key_Delete);
+    QCOMPARE(window.field->text(), taxNumberTemplate);
+    QCOMPARE(window.field->model().cursorPosition(), 0);
+
+    QTest::keyClick(window.field, Qt::Key_End);
+    QTest::keyClick(window.field, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(window.field, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(window.field->model().selectedText(), QStringLiteral("**"));
+    QTest::keyClick(window.field, Qt::Key_Escape);
+    QVERIFY(!window.field->model().hasSelection());
+    QCOMPARE(window.field->model().cursorPosition(), 11);
+}
+
+void TestTLMDMaskEdit::insertKeyTogglesTheModeOfEveryField()
+{
+    Window window;
+    TLMDMaskEdit other;
+    QVERIFY(window.focusField());
+    QTest::keyClick(window.field, Qt::Key_Insert);
+    QVERIFY(other.model().editMode().isOverwrite());
+    QTest::keyClick(window.field, Qt::Key_Insert);
+    QVERIFY(!other.model().editMode().isOverwrite());
+    QTest::keyClicks(window.field, QStringLiteral("5"));
+    QVERIFY(other.model().editMode().isOverwrite());
+}
+
+void TestTLMDMaskEdit::clipboardShortcuts()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    window.field->setText(fullTaxNumber);
+    QTest::keyClick(window.field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.field, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), fullTaxNumber);
+
+    QTest::keyClick(window.field, Qt::Key_Escape);
+    QTest::keyClick(window.field, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), fullTaxNumber);
+
+    window.field->setText(taxNumberTemplate);
+    QTest::keyClick(window.field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(window.field->text(), fullTaxNumber);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+    QTest::keyClick(window.field, Qt::Key_Home);
+    QTest::keyClick(window.field, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(window.field, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(window.field->text(), QStringLiteral("72345678-9-01"));
+
+    QTest::keyClick(window.field, Qt::Key_Home);
+    QTest::keyClick(window.field, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(window.field, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("72345678-"));
+    QCOMPARE(window.field->text(), QStringLiteral("72345678-9-01"));
+}
+
+void TestTLMDMaskEdit::rejectedCharacterIsNotifiedButNeitherTypedNorBeeped()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QSignalSpy keysDown(window.field, &TLMDMaskEdit::keyDown);
+    QSignalSpy keysPressed(window.field, &TLMDMaskEdit::keyPressed);
+    QTest::keyClicks(window.field, QStringLiteral("x"));
+    QTest::keyClick(window.field, Qt::Key_Right);
+    QCOMPARE(window.field->text(), taxNumberTemplate);
+    QCOMPARE(keysPressed.size(), 1);
+    QCOMPARE(keysPressed.first().first().value<QChar>(), QChar(u'x'));
+    QCOMPARE(keysDown.size(), 2);
+    QCOMPARE(keysDown.last().first().toInt(), int(Qt::Key_Right));
+    QCOMPARE(m_beeps, 0);
+}
+
+void TestTLMDMaskEdit::failureInANotificationIsReportedAndTheFieldCarriesOn()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    QStringList reported;
+    const failure::Reporter previous = failure::setReporter([&](const QString &message) { reported << message; });
+    const auto connection = QObject::connect(window.field, &TLMDMaskEdit::keyPressed, [](QChar character) {
+        if (character == u'5')
+            throw Exception(QStringLiteral("no fives"));
+    });
+    QTest::keyClicks(window.field, QStringLiteral("151"));
+    QObject::disconnect(connection);
+    failure::setReporter(previous);
+    QCOMPARE(reported, QStringList{QStringLiteral("no fives")});
+    QCOMPARE(window.field->text(), QStringLiteral("11******-*-**"));
+}
+
+void TestTLMDMaskEdit::mousePlacesTheCaretAndSelects()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    window.field->setText(fullTaxNumber);
+    TLMDMaskEdit *field = window.field;
+    const int middle = field->height() / 2;
+    const QPoint rightEnd(field->width() - 3, middle);
+    const QPoint leftEdge(1, middle);
+    const QPoint inFirstGroup(field->fontMetrics().horizontalAdvance(QStringLiteral("1234")) + 4, middle);
+
+    QTest::mouseClick(field, Qt::LeftButton, {}, rightEnd);
+    QCOMPARE(field->model().cursorPosition(), 13);
+    QTest::mouseClick(field, Qt::LeftButton, {}, leftEdge);
+    QCOMPARE(field->model().cursorPosition(), 0);
+    QTest::mouseClick(field, Qt::LeftButton, Qt::ShiftModifier, rightEnd);
+    QCOMPARE(field->model().selectedText(), fullTaxNumber);
+
+    QTest::mouseDClick(field, Qt::LeftButton, {}, inFirstGroup);
+    QCOMPARE(field->model().selectedText(), QStringLiteral("12345678"));
+
+    QTest::mousePress(field, Qt::LeftButton, {}, leftEdge);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(rightEnd), field->mapToGlobal(QPointF(rightEnd)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &drag);
+    QTest::mouseRelease(field, Qt::LeftButton, {}, rightEnd);
+    QCOMPARE(field->model().selectionStart(), 0);
+    QCOMPARE(field->model().selectionLength(), 13);
+}
+
+void TestTLMDMaskEdit::selectionIsPaintedOnlyWhileFocused()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    const QColor highlight = window.field->palette().color(QPalette::Active, QPalette::Highlight);
+    QTest::keyClick(window.field, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(pixelsOfColour(window.field->grab().toImage(), highlight) > 0);
+    window.after->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(pixelsOfColour(window.field->grab().toImage(), highlight), 0);
+}
+
+void TestTLMDMaskEdit::screenReadersGetTheText()
+{
+    Window window;
+    window.field->setText(fullTaxNumber);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(window.field);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
+    QCOMPARE(accessible->text(QAccessible::Value), fullTaxNumber);
+    QVERIFY(accessible->state().editable);
+}
+
+void TestTLMDMaskEdit::sizeHintHoldsTheTemplate()
+{
+    Window window;
+    const QSize hint = window.field->sizeHint();
+    QVERIFY(hint.width() > window.field->fontMetrics().horizontalAdvance(taxNumberTemplate));
+    QVERIFY(hint.height() > window.field->fontMetrics().height());
+}
+
+QTEST_MAIN(TestTLMDMaskEdit)
+#include "tst_tlmdmaskedit.moc"
