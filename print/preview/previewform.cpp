@@ -88,6 +88,8 @@ QToolBar *TfrxPreviewForm::createToolBar()
                          wholePageItem.toString()});
     m_zoomBox->setMinimumContentsLength(12);
     connect(m_zoomBox, &QComboBox::textActivated, this, &TfrxPreviewForm::applyZoomText);
+    connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { applyZoomText(m_zoomBox->currentText()); });
     toolBar->addWidget(m_zoomBox);
     toolBar->addSeparator();
 

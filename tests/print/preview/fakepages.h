@@ -10,7 +10,8 @@
 #include <QPainter>
 #include <QStringList>
 
-// A prepared report of A4 pages, each showing "Oldal N" and a rule, that remembers what it drew.
+// A prepared report of A4 pages, each showing "Oldal N" and a rule. It remembers which pages went to a
+// print device (the recording device draws into an image) apart from those the preview showed.
 class FakePages : public PageDrawer
 {
 public:
@@ -22,7 +23,8 @@ public:
     void drawPage(int pageIndex, QPainter &painter, double dotsPerInchX, double dotsPerInchY,
                   QPointF sheetTopLeft) const override
     {
-        drawn.append(pageIndex);
+        if (painter.device()->devType() == QInternal::Image)
+            printed.append(pageIndex);
         lastDotsPerInch = {dotsPerInchX, dotsPerInchY};
         const double unitX = dotsPerInchX / 96;
         const double unitY = dotsPerInchY / 96;
@@ -36,7 +38,7 @@ public:
                          sheetTopLeft + QPointF(600 * unitX, 100 * unitY));
     }
 
-    mutable QList<int> drawn;
+    mutable QList<int> printed;
     mutable QSizeF lastDotsPerInch;
 
 private:

@@ -235,7 +235,7 @@ void TestPrintPlan::printLoopStartsJobAtFirstPrintedPage()
 
     QVERIFY(loop.run(plan, QStringLiteral("KRV11007")));
     QCOMPARE(log, expectedLog);
-    QCOMPARE(pages.drawn, expectedDrawn);
+    QCOMPARE(pages.printed, expectedDrawn);
     QCOMPARE(eventPumps, expectedDrawn.size());
 }
 
@@ -275,7 +275,7 @@ void TestPrintPlan::printLoopAbortsWhenCancelledBetweenPages()
     QVERIFY(!loop.run(plan, QStringLiteral("t")));
     QCOMPARE(log, (QStringList{QStringLiteral("job t"), QStringLiteral("page copies=1"), QStringLiteral("end page"),
                                QStringLiteral("abort job")}));
-    QCOMPARE(pages.drawn, Pages{0});
+    QCOMPARE(pages.printed, Pages{0});
 }
 
 void TestPrintPlan::printerListTakesSystemDefaultAndIsBuiltOnce()

@@ -1,0 +1,445 @@
+#include "fakepages.h"
+
+#include "common/failure.h"
+#include "print/preview/previewform.h"
+#include "print/preview/previewpages.h"
+#include "print/preview/printdialog.h"
+#include "print/preview/showpreview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+const QList<PrinterEntry> threePrinters{{QStringLiteral("Laser"), QStringLiteral("Iroda")},
+                                        {QStringLiteral("Tinta"), QString()},
+                                        {QStringLiteral("Színes"), QStringLiteral("2. emelet")}};
+
+// Runs the check on the modal window of type W as soon as it is open. A window the check left open
+// (a failed comparison returns early) is closed, so that no test hangs or inherits it.
+template<typename W>
+void whenModalOpens(std::function<void(W *)> check, int triesLeft = 200)
+{
+    QTimer::singleShot(5, [check, triesLeft] {
+        QPointer<W> window = qobject_cast<W *>(QApplication::activeModalWidget());
+        if (!window) {
+            if (triesLeft > 0)
+                whenModalOpens<W>(check, triesLeft - 1);
+            return;
+        }
+        check(window);
+        if (window && window->isVisible())
+            window->close();
+    });
+}
+
+template<typename T>
+T *child(QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+// One preview window with a fake printing system behind it.
+struct PrintBench
+{
+    explicit PrintBench(int pageCount = 1, QList<PrinterEntry> printers = threePrinters,
+                        QString systemDefault = QStringLiteral("Tinta"))
+        : pages(pageCount)
+        , printerList(std::make_unique<FakePrinterSource>(std::move(printers), std::move(systemDefault)))
+        , form(pages, printerList, services())
+    {
+        form.show();
+    }
+
+    PrintServices services()
+    {
+        PrintServices services;
+        services.showErrorBox = [this](QWidget *, const QString &caption, const QString &text) {
+            errorBoxes.append(caption + u'|' + text);
+        };
+        services.showPrinterProperties = [this](QWidget *, const QString &name) { propertiesShownFor.append(name); };
+        services.askPrintFile = [this](QWidget *) { return chosenFile; };
+        services.openDevice = [this](const QString &printer, const QString &file) {
+            openedOn.append(printer + u'|' + file);
+            return std::make_unique<RecordingDevice>(log);
+        };
+        services.handlePendingEvents = [this] {
+            if (betweenPages)
+                betweenPages();
+        };
+        return services;
+    }
+
+    // Presses the print button and answers the print dialog with `fill`, then OK (or "Mégsem").
+    void print(std::function<void(TfrxPrintDialog *)> fill, bool confirm = true)
+    {
+        whenModalOpens<TfrxPrintDialog>([fill, confirm](TfrxPrintDialog *dialog) {
+            fill(dialog);
+            QTest::mouseClick(child<QPushButton>(dialog, confirm ? "OkB" : "CancelB"), Qt::LeftButton);
+        });
+        child<QAction>(&form, "PrintB")->trigger();
+    }
+
+    FakePages pages;
+    PrinterList printerList;
+    QStringList log;
+    QStringList errorBoxes;
+    QStringList propertiesShownFor;
+    QStringList openedOn;
+    QString chosenFile;
+    std::function<void()> betweenPages;
+    TfrxPreviewForm form;
+};
+
+QStringList pagesOf(const QStringList &log)
+{
+    return log.filter(QStringLiteral("page copies"));
+}
+
+void setCopies(TfrxPrintDialog *dialog, const QString &text)
+{
+    auto *copies = child<CopiesSpinBox>(dialog, "CopiesE");
+    copies->selectAll();
+    QTest::keyClicks(copies, text);
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showPreviewOpensMaximizedAt100WithOnlyItsButtons();
+    void zoomBoxItemsAndTypedPercentage();
+    void printingWithoutPrinterShowsErrorBox();
+    void copiesAndCollation_data();
+    void copiesAndCollation();
+    void pageListAndParityThatMissEveryPageStartNoJob_data();
+    void pageListAndParityThatMissEveryPageStartNoJob();
+    void reverseOrderAndCurrentPage();
+    void printerNamedDefaultIsCurrentWhenDialogOpens();
+    void cancellingKeepsThePreviousPrinter();
+    void chosenPrinterStaysForTheNextPrint();
+    void copiesEntryThatIsNoNumberFailsInDefaultErrorBox();
+    void copiesArrowsAndPageEntryChooseTheirOptions();
+    void printToFileUsesPrnExtensionAndItsCancelStops();
+    void escapeAndCloseCancelRunningPrintWithoutClosing();
+};
+
+void TestPreview::showPreviewOpensMaximizedAt100WithOnlyItsButtons()
+{
+    PrinterList::instance().setSource(std::make_unique<FakePrinterSource>(threePrinters, QString()));
+    FakePages pages;
+    bool checked = false;
+    whenModalOpens<TfrxPreviewForm>([&](TfrxPreviewForm *form) {
+        checked = true;
+        QCOMPARE(form->windowTitle(), QStringLiteral("Előkép"));
+        QVERIFY(form->isModal());
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(child<QLabel>(form, "StatusL")->text(), QStringLiteral("1. oldal 1 oldalból"));
+        QCOMPARE(child<QComboBox>(form, "ZoomCB")->currentText(), QStringLiteral("100%"));
+        QCOMPARE(child<QComboBox>(form, "ZoomCB")->toolTip(), QStringLiteral("Nagyít"));
+        QCOMPARE(child<QToolButton>(form, "CancelB")->text(), QStringLiteral("Bezár"));
+
+        // Five buttons, the zoom box and "Bezár"; nothing else.
+        QStringList hints;
+        int widgets = 0;
+        for (QAction *action : child<QToolBar>(form, "ToolBar")->actions()) {
+            if (action->isSeparator())
+                continue;
+            if (action->objectName().isEmpty())
+                ++widgets;
+            else
+                hints.append(action->toolTip());
+        }
+        QCOMPARE(hints, (QStringList{QStringLiteral("Nyomtat"), QStringLiteral("Teljes oldal"),
+                                     QStringLiteral("Oldalszélesség"), QStringLiteral("100%"),
+                                     QStringLiteral("Két oldal")}));
+        QCOMPARE(widgets, 2);
+
+        // The page is drawn at the screen's resolution at 100 %.
+        auto *view = child<PreviewPages>(form, "PreviewPages");
+        view->grab();
+        QCOMPARE(pages.lastDotsPerInch, QSizeF(view->logicalDpiX(), view->logicalDpiY()));
+        QCOMPARE(view->width() >= qRound(210 / 25.4 * view->logicalDpiX()), true);
+
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    ShowPreview(pages, nullptr);
+    QVERIFY(checked);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestPreview::zoomBoxItemsAndTypedPercentage()
+{
+    PrintBench bench;
+    auto *zoomBox = child<QComboBox>(&bench.form, "ZoomCB");
+    auto *view = child<PreviewPages>(&bench.form, "PreviewPages");
+    QStringList items;
+    for (int i = 0; i < zoomBox->count(); ++i)
+        items.append(zoomBox->itemText(i));
+    QCOMPARE(items, (QStringList{"25%", "50%", "75%", "100%", "150%", "200%", "Oldal széles", "Teljes oldal"}));
+
+    const int fullWidth = qRound(210 / 25.4 * view->logicalDpiX());
+    const auto sheetWidth = [&] {
+        view->grab();
+        return qRound(bench.pages.lastDotsPerInch.width() / view->logicalDpiX() * fullWidth);
+    };
+    QCOMPARE(sheetWidth(), fullWidth);
+
+    zoomBox->textActivated(QStringLiteral("50%"));
+    QCOMPARE(sheetWidth(), qRound(fullWidth * 0.5));
+
+    zoomBox->lineEdit()->selectAll();
+    QTest::keyClicks(zoomBox->lineEdit(), QStringLiteral("137"));
+    QTest::keyClick(zoomBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("137%"));
+    QCOMPARE(sheetWidth(), qRound(fullWidth * 1.37));
+
+    zoomBox->lineEdit()->selectAll();
+    QTest::keyClicks(zoomBox->lineEdit(), QStringLiteral("sok"));
+    QTest::keyClick(zoomBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("137%"));
+
+    bench.form.resize(800, 600);
+    zoomBox->textActivated(QStringLiteral("Teljes oldal"));
+    const QRect viewport = view->parentWidget()->rect();
+    QVERIFY(view->height() <= viewport.height());
+    zoomBox->textActivated(QStringLiteral("Oldal széles"));
+    QCOMPARE(sheetWidth(), viewport.width() - 2 * PreviewLayout::pageGap);
+}
+
+void TestPreview::printingWithoutPrinterShowsErrorBox()
+{
+    PrintBench bench(1, {}, QString());
+    bool dialogOpened = false;
+    QTimer::singleShot(0, [&dialogOpened] {
+        if (auto *dialog = qobject_cast<TfrxPrintDialog *>(QApplication::activeModalWidget())) {
+            dialogOpened = true;
+            dialog->close();
+        }
+    });
+    child<QAction>(&bench.form, "PrintB")->trigger();
+    QTest::qWait(10);
+    QVERIFY(!dialogOpened);
+    QCOMPARE(bench.errorBoxes, QStringList{QStringLiteral("Hiba|Nincs nyomtató telepítve")});
+    QVERIFY(bench.openedOn.isEmpty());
+    QVERIFY(bench.form.isVisible());
+}
+
+void TestPreview::copiesAndCollation_data()
+{
+    QTest::addColumn<QString>("copies");
+    QTest::addColumn<bool>("collate");
+    QTest::addColumn<QStringList>("pages");
+
+    const QString once = QStringLiteral("page copies=1");
+    QTest::newRow("three collated: three passes") << "3" << true << QStringList{once, once, once};
+    QTest::newRow("three uncollated: printer copies")
+        << "3" << false << QStringList{QStringLiteral("page copies=3")};
+    QTest::newRow("zero counts as one") << "0" << true << QStringList{once};
+}
+
+void TestPreview::copiesAndCollation()
+{
+    QFETCH(QString, copies);
+    QFETCH(bool, collate);
+    QFETCH(QStringList, pages);
+
+    PrintBench bench;
+    bench.print([&](TfrxPrintDialog *dialog) {
+        setCopies(dialog, copies);
+        child<QCheckBox>(dialog, "CollateCB")->setChecked(collate);
+        QCOMPARE(child<CollatePicture>(dialog, "CollateImg")->isCollated(), collate);
+    });
+    QCOMPARE(bench.openedOn, QStringList{QStringLiteral("Tinta|")});
+    QCOMPARE(pagesOf(bench.log), pages);
+    QCOMPARE(bench.log.first(), QStringLiteral("job KRV11007"));
+    QCOMPARE(bench.log.last(), QStringLiteral("end job"));
+    QCOMPARE(bench.log.filter(QStringLiteral("job KRV11007")).size(), 1);
+}
+
+void TestPreview::pageListAndParityThatMissEveryPageStartNoJob_data()
+{
+    QTest::addColumn<QString>("pageNumbers");
+    QTest::addColumn<int>("printPages");
+    QTest::newRow("page list 2") << "2" << int(ppAll);
+    QTest::newRow("even pages") << "" << int(ppEven);
+}
+
+void TestPreview::pageListAndParityThatMissEveryPageStartNoJob()
+{
+    QFETCH(QString, pageNumbers);
+    QFETCH(int, printPages);
+
+    PrintBench bench;
+    bench.print([&](TfrxPrintDialog *dialog) {
+        if (!pageNumbers.isEmpty()) {
+            child<QRadioButton>(dialog, "PageNumbersRB")->setChecked(true);
+            child<QLineEdit>(dialog, "PageNumbersE")->setText(pageNumbers);
+        }
+        child<QComboBox>(dialog, "PrintPagesCB")->setCurrentIndex(printPages);
+    });
+    QVERIFY(bench.log.isEmpty());
+    QVERIFY(bench.pages.printed.isEmpty());
+}
+
+void TestPreview::reverseOrderAndCurrentPage()
+{
+    PrintBench bench(4);
+    bench.print([](TfrxPrintDialog *dialog) {
+        child<QCheckBox>(dialog, "ReverseCB")->setChecked(true);
+        child<QComboBox>(dialog, "PrintPagesCB")->setCurrentIndex(1); // "Páratlan oldalak"
+    });
+    QCOMPARE(bench.pages.printed, (QList<int>{2, 0}));
+
+    bench.pages.printed.clear();
+    bench.print([](TfrxPrintDialog *dialog) { child<QRadioButton>(dialog, "CurPageRB")->setChecked(true); });
+    QCOMPARE(bench.pages.printed, QList<int>{0});
+}
+
+void TestPreview::printerNamedDefaultIsCurrentWhenDialogOpens()
+{
+    PrintBench bench(1, {{QStringLiteral("Laser"), {}}, {QStringLiteral("DEFAULT"), QStringLiteral("lpt1")}},
+                     QStringLiteral("Laser"));
+    bench.print([](TfrxPrintDialog *dialog) {
+        QCOMPARE(child<QComboBox>(dialog, "PrintersCB")->currentText(), QStringLiteral("DEFAULT"));
+        QCOMPARE(child<QLabel>(dialog, "TypeL")->text(), QStringLiteral("DEFAULT"));
+        QCOMPARE(child<QLabel>(dialog, "WhereL")->text(), QStringLiteral("lpt1"));
+    });
+    QCOMPARE(bench.openedOn, QStringList{QStringLiteral("DEFAULT|")});
+}
+
+void TestPreview::cancellingKeepsThePreviousPrinter()
+{
+    PrintBench bench;
+    bench.print(
+        [](TfrxPrintDialog *dialog) {
+            auto *printers = child<QComboBox>(dialog, "PrintersCB");
+            QCOMPARE(printers->currentText(), QStringLiteral("Tinta"));
+            printers->setFocus();
+            QTest::keyClick(printers, Qt::Key_Down);
+            QCOMPARE(child<QLabel>(dialog, "TypeL")->text(), QStringLiteral("Színes"));
+            QCOMPARE(child<QLabel>(dialog, "WhereL")->text(), QStringLiteral("2. emelet"));
+            QTest::mouseClick(child<QPushButton>(dialog, "PropButton"), Qt::LeftButton);
+        },
+        false);
+    QCOMPARE(bench.propertiesShownFor, QStringList{QStringLiteral("Színes")});
+    QCOMPARE(bench.printerList.current().name, QStringLiteral("Tinta"));
+    QVERIFY(bench.openedOn.isEmpty());
+    QVERIFY(bench.log.isEmpty());
+    QVERIFY(bench.form.isVisible());
+}
+
+void TestPreview::chosenPrinterStaysForTheNextPrint()
+{
+    PrintBench bench;
+    bench.print([](TfrxPrintDialog *dialog) {
+        auto *printers = child<QComboBox>(dialog, "PrintersCB");
+        printers->setFocus();
+        QTest::keyClick(printers, Qt::Key_Up);
+    });
+    bench.print([](TfrxPrintDialog *dialog) {
+        QCOMPARE(child<QComboBox>(dialog, "PrintersCB")->currentText(), QStringLiteral("Laser"));
+    });
+    QCOMPARE(bench.openedOn, (QStringList{QStringLiteral("Laser|"), QStringLiteral("Laser|")}));
+}
+
+void TestPreview::copiesEntryThatIsNoNumberFailsInDefaultErrorBox()
+{
+    QStringList reported;
+    const failure::Reporter previous =
+        failure::setReporter([&reported](const QString &message) { reported.append(message); });
+    PrintBench bench;
+    bench.print([](TfrxPrintDialog *dialog) { setCopies(dialog, QStringLiteral("2,5")); });
+    failure::setReporter(previous);
+
+    QCOMPARE(reported, QStringList{QStringLiteral("'2,5' is not a valid integer value")});
+    QVERIFY(bench.openedOn.isEmpty());
+    QVERIFY(bench.errorBoxes.isEmpty());
+    QVERIFY(bench.form.isVisible());
+}
+
+void TestPreview::copiesArrowsAndPageEntryChooseTheirOptions()
+{
+    PrintBench bench;
+    bench.print(
+        [](TfrxPrintDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Nyomtat"));
+            QVERIFY(child<QRadioButton>(dialog, "AllRB")->isChecked());
+            QVERIFY(child<QCheckBox>(dialog, "CollateCB")->isChecked());
+            auto *copies = child<CopiesSpinBox>(dialog, "CopiesE");
+            QCOMPARE(copies->text(), QStringLiteral("1"));
+            copies->setFocus();
+            QTest::keyClick(copies, Qt::Key_Down);
+            QCOMPARE(copies->text(), QStringLiteral("1"));
+            QTest::keyClick(copies, Qt::Key_Up);
+            QCOMPARE(copies->text(), QStringLiteral("2"));
+            setCopies(dialog, QStringLiteral("500"));
+            QCOMPARE(copies->text(), QStringLiteral("500"));
+
+            child<QLineEdit>(dialog, "PageNumbersE")->setFocus();
+            QVERIFY(child<QRadioButton>(dialog, "PageNumbersRB")->isChecked());
+            const PrintDialogChoice choice = dialog->choice();
+            QCOMPARE(choice.copiesText, QStringLiteral("500"));
+            QCOMPARE(choice.range, PrintDialogChoice::ListedPages);
+        },
+        false);
+}
+
+void TestPreview::printToFileUsesPrnExtensionAndItsCancelStops()
+{
+    PrintBench bench;
+    bench.chosenFile = QStringLiteral("/tmp/kimenet/bevallas.pdf");
+    bench.print([](TfrxPrintDialog *dialog) { child<QCheckBox>(dialog, "FileCB")->setChecked(true); });
+    QCOMPARE(bench.openedOn, QStringList{QStringLiteral("Tinta|/tmp/kimenet/bevallas.prn")});
+
+    bench.chosenFile.clear();
+    bench.log.clear();
+    bench.print([](TfrxPrintDialog *dialog) { child<QCheckBox>(dialog, "FileCB")->setChecked(true); });
+    QCOMPARE(bench.openedOn.size(), 1);
+    QVERIFY(bench.log.isEmpty());
+}
+
+void TestPreview::escapeAndCloseCancelRunningPrintWithoutClosing()
+{
+    PrintBench bench(3);
+    int pagesSeen = 0;
+    bench.betweenPages = [&] {
+        ++pagesSeen;
+        if (pagesSeen == 1) {
+            QTest::mouseClick(child<QToolButton>(&bench.form, "CancelB"), Qt::LeftButton);
+            bench.form.close();
+            QVERIFY(bench.form.isVisible());
+            QTest::keyClick(&bench.form, Qt::Key_Escape);
+            QVERIFY(bench.form.isVisible());
+            QTest::keyClick(&bench.form, Qt::Key_Escape);
+        }
+    };
+    bench.print([](TfrxPrintDialog *) {});
+    QCOMPARE(bench.log.last(), QStringLiteral("abort job"));
+    QCOMPARE(bench.pages.printed, QList<int>{0});
+    QVERIFY(bench.form.isVisible());
+
+    QTest::keyClick(&bench.form, Qt::Key_Escape);
+    QVERIFY(!bench.form.isVisible());
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
