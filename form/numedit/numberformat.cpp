@@ -58,12 +58,8 @@ void roundToDigits(DecimalDigits &number, int kept)
 {
     if (kept >= int(number.digits.size()))
         return;
-    if (kept < 0) {
-        number.digits.clear();
-        return;
-    }
-    const bool up = number.digits[kept] >= '5';
-    number.digits.resize(kept);
+    const bool up = kept >= 0 && number.digits[kept] >= '5';
+    number.digits.resize(std::max(kept, 0));
     if (up) {
         while (!number.digits.empty() && number.digits.back() == '9')
             number.digits.pop_back();
@@ -75,6 +71,8 @@ void roundToDigits(DecimalDigits &number, int kept)
         }
     }
     stripTrailingZeros(number);
+    if (number.isZero())
+        number.exponent = 0;
 }
 
 QChar digitAt(const DecimalDigits &number, int index)
