@@ -2,6 +2,7 @@
 #include "form/maskedit/maskeditkeys.h"
 #include "form/maskedit/maskeditmodel.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void doubleClickWordIsTheGroupBetweenLiterals();
     void keyTable_data();
     void keyTable();
+    void anyKeySequenceKeepsTheTextInShape();
 };
 
 void TestMaskEditModel::blankTemplateAndFit_data()
@@ -493,6 +495,53 @@ void TestMaskEditModel::keyTable()
     const MaskEditKey mapped = maskEditKey(key, modifiers);
     QCOMPARE(mapped.command, command);
     QCOMPARE(mapped.extendSelection, extend);
+}
+
+// Whatever the user does, the text keeps fitting the mask and the caret and selection stay inside it.
+void TestMaskEditModel::anyKeySequenceKeepsTheTextInShape()
+{
+    const QString typeable = QStringLiteral("0123456789-*x");
+    QRandomGenerator random(11007);
+    for (const QString &mask : {taxIdMask, taxNumberMask, statisticalCodeMask, bankAccountMask, postcodeMask}) {
+        Field field(mask);
+        for (int step = 0; step < 3000; ++step) {
+            MaskEditModel &model = field.model;
+            const qsizetype somewhere = random.bounded(-2, int(model.text().size()) + 3);
+            switch (random.bounded(9)) {
+            case 0:
+                model.backspace();
+                break;
+            case 1:
+                model.deleteForward();
+                break;
+            case 2:
+                model.moveCursor(somewhere, random.bounded(2) == 1);
+                break;
+            case 3:
+                model.setSelection(somewhere, random.bounded(-3, 4));
+                break;
+            case 4:
+                model.paste(model.text().mid(random.bounded(int(model.text().size()) + 1), random.bounded(3)));
+                break;
+            case 5:
+                model.cut();
+                break;
+            case 6:
+                field.mode.toggle();
+                break;
+            case 7:
+                model.undo();
+                break;
+            default:
+                model.typeCharacter(typeable.at(random.bounded(int(typeable.size()))));
+                break;
+            }
+            QVERIFY2(model.fits(model.text()), qPrintable(mask + u' ' + model.text()));
+            QVERIFY(model.cursorPosition() >= 0 && model.cursorPosition() <= model.text().size());
+            QVERIFY(model.selectionStart() >= 0);
+            QVERIFY(model.selectionStart() + model.selectionLength() <= model.text().size());
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestMaskEditModel)

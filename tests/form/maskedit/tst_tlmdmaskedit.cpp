@@ -79,6 +79,7 @@ private Q_SLOTS:
     void failureInANotificationIsReportedAndTheFieldCarriesOn();
     void mousePlacesTheCaretAndSelects();
     void selectionIsPaintedOnlyWhileFocused();
+    void caretBlinksWhileFocused();
     void screenReadersGetTheText();
     void sizeHintHoldsTheTemplate();
 
@@ -284,6 +285,21 @@ void TestTLMDMaskEdit::selectionIsPaintedOnlyWhileFocused()
     QVERIFY(pixelsOfColour(window.field->grab().toImage(), highlight) > 0);
     window.after->setFocus(Qt::OtherFocusReason);
     QCOMPARE(pixelsOfColour(window.field->grab().toImage(), highlight), 0);
+}
+
+void TestTLMDMaskEdit::caretBlinksWhileFocused()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    const QImage withCaret = window.field->grab().toImage();
+    QTest::qWait(TLMDMaskEdit::caretBlinkMilliseconds + 100);
+    const QImage withoutCaret = window.field->grab().toImage();
+    QVERIFY(withCaret != withoutCaret);
+
+    window.after->setFocus(Qt::OtherFocusReason);
+    const QImage unfocused = window.field->grab().toImage();
+    QTest::qWait(TLMDMaskEdit::caretBlinkMilliseconds + 100);
+    QCOMPARE(window.field->grab().toImage(), unfocused);
 }
 
 void TestTLMDMaskEdit::screenReadersGetTheText()
