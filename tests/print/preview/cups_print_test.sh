@@ -1,0 +1,104 @@
+#!/bin/bash
+# Runs tst_cupsprint against a private CUPS scheduler: its own configuration, socket, spool and logs in a
+# temporary folder, reached through CUPS_SERVER; the machine's own scheduler is never touched. The
+# scheduler is stopped on every way out, and every step has a time limit.
+#   cups_print_test.sh <tst_cupsprint executable>
+set -u
+
+test_program=$1
+queue=krvtest
+cupsd_pid=
+work=$(mktemp -d /tmp/krv-cups.XXXXXX) || exit 1
+
+stop_scheduler() {
+    [ -n "$cupsd_pid" ] || return 0
+    kill -TERM "$cupsd_pid" 2>/dev/null
+    for _ in $(seq 50); do
+        kill -0 "$cupsd_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$cupsd_pid" 2>/dev/null
+    wait "$cupsd_pid" 2>/dev/null
+    cupsd_pid=
+}
+
+finish() {
+    status=$?
+    stop_scheduler
+    if [ "$status" -ne 0 ] && [ -f "$work/log/error_log" ]; then
+        echo "--- scheduler errors:"
+        grep -E '^[EW] ' "$work/log/error_log" | tail -n 20
+    fi
+    rm -rf "$work"
+    exit "$status"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM HUP
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: the private scheduler runs its filters as the lp user, which needs root"
+    exit 77
+fi
+
+mkdir -p "$work"/{root/ppd,spool,tmp,cache,state,log,out,home}
+chmod 755 "$work"
+chmod 1777 "$work/tmp" "$work/out" # filters run as lp and write the queue's output file
+
+cat >"$work/cupsd.conf" <<CONF
+Listen $work/cups.sock
+LogLevel debug
+WebInterface No
+Browsing Off
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+
+cat >"$work/cups-files.conf" <<CONF
+ServerRoot $work/root
+RequestRoot $work/spool
+TempDir $work/tmp
+CacheDir $work/cache
+StateDir $work/state
+AccessLog $work/log/access_log
+ErrorLog $work/log/error_log
+PageLog $work/log/page_log
+FileDevice Yes
+SystemGroup root
+CONF
+
+# A hard limit of its own, in case this script is killed before it can stop the scheduler.
+timeout --signal=TERM --kill-after=5 300 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
+    >"$work/log/stdout" 2>&1 &
+cupsd_pid=$!
+
+export CUPS_SERVER="$work/cups.sock"
+export HOME="$work/home" # no user's lpoptions choose another default printer
+unset LPDEST PRINTER
+export QT_QPA_PLATFORM=offscreen
+
+for _ in $(seq 100); do
+    timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' && break
+    kill -0 "$cupsd_pid" 2>/dev/null || { echo "FAIL: the scheduler did not start"; cat "$work/log/stdout"; exit 1; }
+    sleep 0.1
+done
+timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' || { echo "FAIL: the scheduler does not answer"; exit 1; }
+
+echo "=== without a printer queue"
+timeout 120 "$test_program" noPrinterInstalled || exit 1
+
+echo "=== with a queue that prints into $work/out/job.pdf"
+timeout 30 lpadmin -p "$queue" -E -v "file://$work/out/job.pdf" \
+    -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v deprecated
+timeout 30 lpadmin -d "$queue" || exit 1
+timeout 5 lpstat -p "$queue" >/dev/null || { echo "FAIL: the queue was not added"; exit 1; }
+
+KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" \
+    timeout 180 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf || exit 1

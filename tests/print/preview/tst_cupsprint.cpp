@@ -1,0 +1,173 @@
+// Prints through the platform's real printing path. cups_print_test.sh runs it under a private CUPS
+// scheduler: noPrinterInstalled while the scheduler has no queue, the rest after it added one whose
+// output lands in $KRV_CUPS_OUTPUT. Qt reads the CUPS printer list once per process, hence two runs.
+#include "fakepages.h"
+
+#include "print/preview/previewform.h"
+#include "print/preview/printdialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+template<typename W>
+void whenModalOpens(std::function<void(W *)> check, int triesLeft = 400)
+{
+    QTimer::singleShot(5, [check, triesLeft] {
+        QPointer<W> window = qobject_cast<W *>(QApplication::activeModalWidget());
+        if (!window) {
+            if (triesLeft > 0)
+                whenModalOpens<W>(check, triesLeft - 1);
+            return;
+        }
+        check(window);
+        if (window && window->isVisible())
+            window->close();
+    });
+}
+
+QString toolOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The scheduler writes the job after Qt handed it over; a PDF is complete once pdfinfo can read it.
+QString finishedPdfInfo(const QString &path)
+{
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired()) {
+        if (QFileInfo::exists(path)) {
+            const QString info = toolOutput(QStringLiteral("pdfinfo"), {path});
+            if (!info.isEmpty())
+                return info;
+        }
+        QTest::qWait(200);
+    }
+    return {};
+}
+
+int pageCountOf(const QString &pdfInfo)
+{
+    for (const QString &line : pdfInfo.split(u'\n')) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+void pressPrintAndConfirm(TfrxPreviewForm &form, std::function<void(TfrxPrintDialog *)> fill)
+{
+    whenModalOpens<TfrxPrintDialog>([fill](TfrxPrintDialog *dialog) {
+        fill(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkB")), Qt::LeftButton);
+    });
+    form.findChild<QAction *>(QStringLiteral("PrintB"))->trigger();
+}
+
+} // namespace
+
+class TestCupsPrint : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void noPrinterInstalled();
+    void printsCollatedCopiesThroughCups();
+    void printsIntoPrnFileAsPdf();
+
+private:
+    FakePages m_pages;
+};
+
+void TestCupsPrint::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        QSKIP("needs the private CUPS scheduler of cups_print_test.sh");
+}
+
+void TestCupsPrint::noPrinterInstalled()
+{
+    PrinterList &printers = PrinterList::instance();
+    QVERIFY(!printers.hasPrinters());
+    QCOMPARE(printers.current().name, QStringLiteral("Virtuális"));
+
+    // Not shown, so that the only modal window is the error box.
+    TfrxPreviewForm form(m_pages, printers, PrintServices::platform());
+    QString caption;
+    QStringList texts;
+    whenModalOpens<QDialog>([&](QDialog *box) {
+        caption = box->windowTitle();
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            texts.append(label->text());
+    });
+    form.findChild<QAction *>(QStringLiteral("PrintB"))->trigger();
+    QCOMPARE(caption, QStringLiteral("Hiba"));
+    QVERIFY2(texts.contains(QStringLiteral("Nincs nyomtató telepítve")), qPrintable(texts.join(u'|')));
+}
+
+void TestCupsPrint::printsCollatedCopiesThroughCups()
+{
+    const QString output = qEnvironmentVariable("KRV_CUPS_OUTPUT");
+    PrinterList &printers = PrinterList::instance();
+    QVERIFY(printers.hasPrinters());
+
+    TfrxPreviewForm form(m_pages, printers, PrintServices::platform());
+    form.show();
+    QString shownPrinter;
+    pressPrintAndConfirm(form, [&shownPrinter](TfrxPrintDialog *dialog) {
+        shownPrinter = dialog->findChild<QComboBox *>(QStringLiteral("PrintersCB"))->currentText();
+        auto *copies = dialog->findChild<CopiesSpinBox *>(QStringLiteral("CopiesE"));
+        copies->selectAll();
+        QTest::keyClicks(copies, QStringLiteral("3"));
+    });
+    QCOMPARE(shownPrinter, qEnvironmentVariable("KRV_CUPS_PRINTER"));
+
+    const QString info = finishedPdfInfo(output);
+    QVERIFY2(!info.isEmpty(), "the scheduler wrote no readable PDF");
+    QCOMPARE(pageCountOf(info), 3);
+    QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+    const QString text = toolOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+    QCOMPARE(text.count(QStringLiteral("KRV11007 Oldal 1")), 3);
+}
+
+void TestCupsPrint::printsIntoPrnFileAsPdf()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    PrintServices services = PrintServices::platform();
+    services.askPrintFile = [&folder](QWidget *) { return folder.filePath(QStringLiteral("bevallas.pdf")); };
+    TfrxPreviewForm form(m_pages, PrinterList::instance(), services);
+    form.show();
+    pressPrintAndConfirm(form, [](TfrxPrintDialog *dialog) {
+        dialog->findChild<QCheckBox *>(QStringLiteral("FileCB"))->setChecked(true);
+    });
+
+    const QString written = folder.filePath(QStringLiteral("bevallas.prn"));
+    const QString info = toolOutput(QStringLiteral("pdfinfo"), {written});
+    QCOMPARE(pageCountOf(info), 1);
+    QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+    QVERIFY(toolOutput(QStringLiteral("pdftotext"), {written, QStringLiteral("-")})
+                .contains(QStringLiteral("KRV11007 Oldal 1")));
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("bevallas.pdf"))));
+}
+
+QTEST_MAIN(TestCupsPrint)
+#include "tst_cupsprint.moc"
