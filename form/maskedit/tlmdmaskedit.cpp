@@ -6,13 +6,18 @@
 #include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 

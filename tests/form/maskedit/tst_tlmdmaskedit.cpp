@@ -7,9 +7,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -75,6 +78,7 @@ private Q_SLOTS:
     void editingKeysReachTheModel();
     void insertKeyTogglesTheModeOfEveryField();
     void clipboardShortcuts();
+    void contextMenuOffersTheClipboardCommands();
     void rejectedCharacterIsNotifiedButNeitherTypedNorBeeped();
     void failureInANotificationIsReportedAndTheFieldCarriesOn();
     void mousePlacesTheCaretAndSelects();
@@ -211,6 +215,33 @@ void TestTLMDMaskEdit::clipboardShortcuts()
     QTest::keyClick(window.field, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("72345678-"));
     QCOMPARE(window.field->text(), QStringLiteral("72345678-9-01"));
+}
+
+void TestTLMDMaskEdit::contextMenuOffersTheClipboardCommands()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    window.field->setText(fullTaxNumber);
+    window.field->setReadOnly(true);
+    QTest::keyClick(window.field, Qt::Key_A, Qt::ControlModifier);
+
+    QStringList enabled;
+    QTimer::singleShot(0, window.field, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions()) {
+            if (action->isEnabled() && !action->isSeparator())
+                enabled << action->text();
+            if (action->text() == QStringLiteral("&Másolás"))
+                action->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), window.field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.field, &request);
+
+    QCOMPARE(enabled, (QStringList{QStringLiteral("&Másolás"), QStringLiteral("Az összes &kijelölése")}));
+    QCOMPARE(QGuiApplication::clipboard()->text(), fullTaxNumber);
 }
 
 void TestTLMDMaskEdit::rejectedCharacterIsNotifiedButNeitherTypedNorBeeped()
