@@ -1,5 +1,7 @@
 #include "dialogs/dialogbuilders.h"
 
+#include "common/failure.h"
+
 #include "dialogs/dialoggeometry.h"
 #include "dialogs/dialogtables.h"
 #include "dialogs/languagetable.h"
@@ -106,7 +108,8 @@ std::unique_ptr<TMessageForm> createMessageForm(const MessageBoxRequest &request
     addMessageLabel(*form, request.text, current, geometry.messageRect);
     addButtons(*form, request, geometry.buttonRects);
     form->setHelpContext(request.helpContext);
-    QObject::connect(form.get(), &TMessageForm::helpRequested, form.get(), &openHelpTopic);
+    QObject::connect(form.get(), &TMessageForm::helpRequested, form.get(),
+                     [](int helpContext) { failure::guard([helpContext] { openHelpTopic(helpContext); }); });
     form->placeOnScreen(screen, request.left, request.top);
     return form;
 }
