@@ -2,19 +2,26 @@
 
 #include "common/exception.h"
 #include "common/regionalsettings.h"
+#include "dialogs/dialogs.h"
 #include "print/pagepainter.h"
+#include "print/preview/showpreview.h"
 #include "print/textexpansion.h"
 
-#include <QMessageBox>
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
-void showErrorBox(const QString &caption, const QString &text)
+// Captioned "Hiba" by the Hungarian row of the dialogs' language table.
+void showErrorBox(const QString &text)
 {
-    QMessageBox::critical(nullptr, caption, text);
+    ShowMessageBox(text, mtError, {mbOK}, MessDlgs::Hungarian);
+}
+
+void showPreviewWindow(const PageDrawer &pages, QWidget *parent)
+{
+    ShowPreview(pages, parent);
 }
 
 // The names the engine answers itself, whatever their letter case.
@@ -53,7 +60,7 @@ QString valueText(const QVariant &value)
 
 TfrxReport::TfrxReport()
     : m_template(Page1())
-    , m_errorBox(showErrorBox)
+    , m_previewWindow(showPreviewWindow)
 {
 }
 
@@ -106,7 +113,7 @@ bool TfrxReport::PreparePages(bool ClearPrevious)
     QString text = QStringLiteral("A következő hiba történt:\r\n");
     for (const QString &line : std::as_const(m_errors))
         text += line + QStringLiteral("\r\n");
-    m_errorBox(QStringLiteral("Hiba"), text);
+    showErrorBox(text);
     return false;
 }
 
@@ -119,18 +126,12 @@ void TfrxReport::addError(const QString &message)
 
 void TfrxReport::ShowPreview(QWidget *parent)
 {
-    if (m_previewWindow)
-        m_previewWindow(*this, parent);
-}
-
-void TfrxReport::setErrorBox(ErrorBox errorBox)
-{
-    m_errorBox = errorBox ? std::move(errorBox) : ErrorBox(showErrorBox);
+    m_previewWindow(*this, parent);
 }
 
 void TfrxReport::setPreviewWindow(PreviewWindow previewWindow)
 {
-    m_previewWindow = std::move(previewWindow);
+    m_previewWindow = previewWindow ? std::move(previewWindow) : PreviewWindow(showPreviewWindow);
 }
 
 int TfrxReport::pageCount() const

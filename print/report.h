@@ -22,9 +22,8 @@ using TfrxGetValueEvent = std::function<void(const QString &VarName, QVariant &V
 class TfrxReport : public PageDrawer
 {
 public:
-    // Shows the error box of a failed preparation; replaceable so tests can capture it.
-    using ErrorBox = std::function<void(const QString &caption, const QString &text)>;
-    // Opens the preview of the prepared pages; replaceable so tests need no window.
+    // Opens the preview of the prepared pages; replaceable so tests need no window. An empty function
+    // restores the real preview window.
     using PreviewWindow = std::function<void(const PageDrawer &pages, QWidget *parent)>;
 
     TfrxReport();
@@ -35,7 +34,7 @@ public:
     TfrxView *FindObject(const QString &objectName);
 
     // Expands the template into a prepared page. On failure shows the sorted error lines in the error
-    // box and returns false; the template itself is never changed.
+    // box ("Hiba", through ShowMessageBox) and returns false; the template itself is never changed.
     bool PreparePages(bool ClearPrevious);
 
     // Shows the prepared pages in the modal preview window; returns when it has been closed.
@@ -45,7 +44,6 @@ public:
     // The distinct error texts of the last preparation, sorted.
     const QStringList &Errors() const { return m_errors; }
 
-    void setErrorBox(ErrorBox errorBox);
     void setPreviewWindow(PreviewWindow previewWindow);
 
     int pageCount() const override;
@@ -62,6 +60,5 @@ private:
     TfrxReportPage m_template;
     std::vector<TfrxReportPage> m_preparedPages;
     QStringList m_errors;
-    ErrorBox m_errorBox;
     PreviewWindow m_previewWindow;
 };

@@ -22,10 +22,15 @@ QString expandBrackets(const QString &text, const ExpressionResolver &resolve)
     qsizetype position = 0;
     while (position < text.size()) {
         const qsizetype opening = text.indexOf(u'[', position);
-        const qsizetype closing = opening < 0 ? -1 : matchingBracket(text, opening);
-        if (closing < 0) {
+        if (opening < 0) {
             expanded += QStringView(text).mid(position);
             break;
+        }
+        const qsizetype closing = matchingBracket(text, opening);
+        if (closing < 0) {
+            expanded += QStringView(text).mid(position, opening + 1 - position);
+            position = opening + 1;
+            continue;
         }
         expanded += QStringView(text).mid(position, opening - position);
         expanded += resolve(text.mid(opening + 1, closing - opening - 1));

@@ -10,5 +10,5 @@ using ExpressionResolver = std::function<QString(const QString &expression)>;
 // Replaces every "[expression]" of the text, brackets included, by its resolved text. The closing
 // bracket is the one that matches, counting nested pairs; the expression is passed exactly as written.
 // Scanning goes on after the inserted text, so answers are never expanded again. An opening bracket
-// without its match stays as it is, with the rest of the text.
+// without its match stays as a plain character.
 QString expandBrackets(const QString &text, const ExpressionResolver &resolve);
