@@ -1,7 +1,6 @@
 #include "dialogs/dialogbuilders.h"
 
 #include "common/failure.h"
-
 #include "dialogs/dialoggeometry.h"
 #include "dialogs/dialogtables.h"
 #include "dialogs/languagetable.h"
