@@ -1,5 +1,6 @@
 #include "print/preview/previewprinter.h"
 
+#include "dialogs/dialogs.h"
 #include "print/pagedrawer.h"
 #include "print/preview/printdevice.h"
 #include "print/preview/printerlist.h"
@@ -7,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -16,9 +16,6 @@
 PrintServices PrintServices::platform()
 {
     PrintServices services;
-    services.showErrorBox = [](QWidget *parent, const QString &caption, const QString &text) {
-        QMessageBox::critical(parent, caption, text);
-    };
     services.showPrinterProperties = [](QWidget *parent, const QString &printerName) {
         // Qt keeps the driver's own properties dialog private; its page set-up dialog is the platform's
         // public view of the printer's settings.
@@ -47,7 +44,8 @@ PreviewPrinter::~PreviewPrinter() = default;
 void PreviewPrinter::print(QWidget *parent, int currentPageNumber)
 {
     if (!m_printers.hasPrinters()) {
-        m_services.showErrorBox(parent, QStringLiteral("Hiba"), QStringLiteral("Nincs nyomtató telepítve"));
+        // The error box of the Hungarian table is captioned "Hiba".
+        ShowMessageBox(QStringLiteral("Nincs nyomtató telepítve"), mtError, {mbOK}, MessDlgs::Hungarian);
         return;
     }
     if (isPrinting())

@@ -16,7 +16,6 @@ class QWidget;
 // What the print button needs of the platform, each replaceable in tests.
 struct PrintServices
 {
-    std::function<void(QWidget *parent, const QString &caption, const QString &text)> showErrorBox;
     TfrxPrintDialog::PropertiesDialog showPrinterProperties;
     // The file chosen in the "Print To File" dialog; empty when it was cancelled.
     std::function<QString(QWidget *parent)> askPrintFile;

@@ -1,6 +1,7 @@
 #include "fakepages.h"
 
 #include "common/failure.h"
+#include "dialogs/dialogs.h"
 #include "print/preview/previewform.h"
 #include "print/preview/previewpages.h"
 #include "print/preview/printdialog.h"
@@ -69,9 +70,6 @@ struct PrintBench
     PrintServices services()
     {
         PrintServices services;
-        services.showErrorBox = [this](QWidget *, const QString &caption, const QString &text) {
-            errorBoxes.append(caption + u'|' + text);
-        };
         services.showPrinterProperties = [this](QWidget *, const QString &name) { propertiesShownFor.append(name); };
         services.askPrintFile = [this](QWidget *) { return chosenFile; };
         services.openDevice = [this](const QString &printer, const QString &file) {
@@ -98,7 +96,6 @@ struct PrintBench
     FakePages pages;
     PrinterList printerList;
     QStringList log;
-    QStringList errorBoxes;
     QStringList propertiesShownFor;
     QStringList openedOn;
     QString chosenFile;
@@ -227,6 +224,12 @@ void TestPreview::zoomBoxItemsAndTypedPercentage()
 
 void TestPreview::printingWithoutPrinterShowsErrorBox()
 {
+    QList<MessDlgs::MessageBoxRequest> boxes;
+    const MessDlgs::MessageBoxFunction realBox = MessDlgs::setMessageBoxFunction(
+        [&boxes](const MessDlgs::MessageBoxRequest &request) {
+            boxes.append(request);
+            return int(mrOk);
+        });
     PrintBench bench(1, {}, QString());
     bool dialogOpened = false;
     QTimer::singleShot(0, [&dialogOpened] {
@@ -237,8 +240,13 @@ void TestPreview::printingWithoutPrinterShowsErrorBox()
     });
     child<QAction>(&bench.form, "PrintB")->trigger();
     QTest::qWait(10);
+    MessDlgs::setMessageBoxFunction(realBox);
     QVERIFY(!dialogOpened);
-    QCOMPARE(bench.errorBoxes, QStringList{QStringLiteral("Hiba|Nincs nyomtató telepítve")});
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, QStringLiteral("Nincs nyomtató telepítve"));
+    QCOMPARE(boxes.first().type, mtError);
+    QVERIFY(boxes.first().buttons == TMsgDlgButtons({mbOK}));
+    QCOMPARE(boxes.first().language, int(MessDlgs::Hungarian));
     QVERIFY(bench.openedOn.isEmpty());
     QVERIFY(bench.form.isVisible());
 }
@@ -372,7 +380,6 @@ void TestPreview::copiesEntryThatIsNoNumberFailsInDefaultErrorBox()
 
     QCOMPARE(reported, QStringList{QStringLiteral("'2,5' is not a valid integer value")});
     QVERIFY(bench.openedOn.isEmpty());
-    QVERIFY(bench.errorBoxes.isEmpty());
     QVERIFY(bench.form.isVisible());
 }
 
