@@ -6,10 +6,21 @@
 #include "storage/fillingformat.h"
 #include "storage/savedfilling.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -219,6 +230,76 @@ QByteArray fileFor(const QString &password, const QStringList &fieldLines)
         .toLatin1();
 }
 
+// Answers the real modal dialogs as they open, in turn. A dialog beyond the answers is rejected and
+// recorded, so a test never hangs on one.
+class DialogDriver : public QObject
+{
+public:
+    using Answer = std::function<void(QDialog *dialog)>;
+
+    explicit DialogDriver(QList<Answer> answers)
+        : m_answers(std::move(answers))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &DialogDriver::answerNewDialog);
+        m_timer.start(10);
+    }
+
+    QStringList unexpectedDialogs;
+
+private:
+    void answerNewDialog()
+    {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || dialog == m_answered)
+            return;
+        m_answered = dialog;
+        if (m_answers.isEmpty()) {
+            unexpectedDialogs.append(dialog->windowTitle());
+            dialog->reject();
+            return;
+        }
+        m_answers.takeFirst()(dialog);
+    }
+
+    QList<Answer> m_answers;
+    QPointer<QDialog> m_answered;
+    QTimer m_timer;
+};
+
+// Types the password into the input box and presses OK, noting the box's title.
+DialogDriver::Answer typePassword(QStringList &seen, const QString &password)
+{
+    return [&seen, password](QDialog *dialog) {
+        seen.append(dialog->windowTitle());
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("Edit"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OK"));
+        if (!edit || !ok) {
+            dialog->reject();
+            return;
+        }
+        // Key events that carry the text, since QTest only clicks ASCII keys by name.
+        for (QChar character : password) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QCoreApplication::sendEvent(edit, &press);
+        }
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+}
+
+// Presses OK on a message box, noting its message.
+DialogDriver::Answer acknowledge(QStringList &seen)
+{
+    return [&seen](QDialog *dialog) {
+        auto *message = dialog->findChild<QLabel *>(QStringLiteral("Message"));
+        seen.append(message ? message->text() : QStringLiteral("(no message)"));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OK"));
+        if (ok)
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            dialog->reject();
+    };
+}
+
 } // namespace
 
 class TestSavedFilling : public QObject
@@ -254,6 +335,7 @@ private Q_SLOTS:
     void lineEndAfterBase64IsTolerated();
     void unwritableTargetReportsFullPath_data();
     void unwritableTargetReportsFullPath();
+    void realDialogsAskAndReport();
 
 private:
     QString filePath() const { return QDir(m_folder->path()).filePath(QStringLiteral("KRVR11007.txt")); }
@@ -669,6 +751,26 @@ void TestSavedFilling::unwritableTargetReportsFullPath()
     }
     QCOMPARE(QFileInfo(target).isDir(), !folderIsAFile);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+void TestSavedFilling::realDialogsAskAndReport()
+{
+    const MessDlgs::InputBoxFunction inputBoxSeam = MessDlgs::setInputBoxFunction({});
+    const MessDlgs::MessageBoxFunction messageBoxSeam = MessDlgs::setMessageBoxFunction({});
+    QStringList seen;
+    DialogDriver driver({typePassword(seen, QStringLiteral("jelszó")), typePassword(seen, QStringLiteral("rossz")),
+                         acknowledge(seen)});
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    filling.SaveFilling();
+    filling.LoadFilling();
+    MessDlgs::setInputBoxFunction(inputBoxSeam);
+    MessDlgs::setMessageBoxFunction(messageBoxSeam);
+
+    const QStringList expected{"Kérek egy jelszót!", "Jelszóellenőrzés", "Hibás jelszó!           ."};
+    QCOMPARE(seen, expected);
+    QCOMPARE(driver.unexpectedDialogs, QStringList{});
+    QVERIFY(decrypted(QStringLiteral("jelszó"), readFile()).startsWith(QStringLiteral("kőfaragók\r\n")));
+    QCOMPARE(m_form.calls, QStringList{});
 }
 
 QTEST_MAIN(TestSavedFilling)
