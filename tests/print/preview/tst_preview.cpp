@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -124,6 +125,7 @@ class TestPreview : public QObject
 private Q_SLOTS:
     void showPreviewOpensMaximizedAt100WithOnlyItsButtons();
     void zoomBoxItemsAndTypedPercentage();
+    void wheelScrollsThePages();
     void printingWithoutPrinterShowsErrorBox();
     void copiesAndCollation_data();
     void copiesAndCollation();
@@ -220,6 +222,26 @@ void TestPreview::zoomBoxItemsAndTypedPercentage()
     QVERIFY(view->height() <= viewport.height());
     zoomBox->textActivated(QStringLiteral("Oldal széles"));
     QCOMPARE(sheetWidth(), viewport.width() - 2 * PreviewLayout::pageGap);
+}
+
+void TestPreview::wheelScrollsThePages()
+{
+    PrintBench bench(2);
+    bench.form.resize(700, 500);
+    QVERIFY(QTest::qWaitForWindowExposed(&bench.form));
+    child<QAction>(&bench.form, "ZoomPageWidthB")->trigger();
+    auto *view = child<PreviewPages>(&bench.form, "PreviewPages");
+    auto *status = child<QLabel>(&bench.form, "StatusL");
+    QCOMPARE(status->text(), QStringLiteral("1. oldal 2 oldalból"));
+
+    const int startY = view->mapToParent(QPoint()).y();
+    for (int notch = 0; notch < 40; ++notch) {
+        QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->parentWidget(), &wheel); // the scroll area's viewport
+    }
+    QVERIFY(view->mapToParent(QPoint()).y() < startY);
+    QCOMPARE(status->text(), QStringLiteral("2. oldal 2 oldalból"));
 }
 
 void TestPreview::printingWithoutPrinterShowsErrorBox()
