@@ -24,8 +24,9 @@ std::optional<QString> askForSavePassword()
     dialogs.buttonColourScheme = 8;
     dialogs.panelColourScheme = 4;
     QString password;
-    if (!AskForText(QStringLiteral("Kérek egy jelszót!"), QStringLiteral("A jelszó a későbbi visszatöltésnél kell majd:"),
-                    QString(), password))
+    const QString caption = QStringLiteral("Kérek egy jelszót!");
+    const QString prompt = QStringLiteral("A jelszó a későbbi visszatöltésnél kell majd:");
+    if (!AskForText(caption, prompt, QString(), password))
         return std::nullopt;
     return password;
 }
