@@ -1,6 +1,8 @@
 #include "common/exception.h"
 #include "form/numedit/numeditmodel.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 // Texts with their caret or selection: "12|34" has the caret at 2, "1[23]4" has "23" selected.
@@ -81,6 +83,7 @@ private Q_SLOTS:
     void paste_data();
     void paste();
     void overlongPasteStopsAtTheTypedLength();
+    void randomEditingKeepsTheNumberShape();
     void copyAndCutDropThousandsSeparators();
     void readOnlyFieldIgnoresEditing();
     void leavingRewritesIntoDisplayForm_data();
@@ -200,6 +203,35 @@ void TestNumEditModel::overlongPasteStopsAtTheTypedLength()
     QVERIFY(!model.typeCharacter(u'2'));
     QVERIFY(!model.typeCharacter(u'-'));
     QCOMPARE(model.text().size(), NumEditModel::maximumTypedLength);
+}
+
+// Typing and deleting anywhere, over any selection, never leaves anything but an optional sign, digits,
+// an optional separator with digits and an optional exponent; leaving then gives the display form, or
+// fails with the conversion error when no digit is left before the exponent.
+void TestNumEditModel::randomEditingKeepsTheNumberShape()
+{
+    const QRegularExpression typedShape(QStringLiteral("^-?\\d*(,\\d*)?(E-?\\d*)?$"));
+    const QRegularExpression displayForm(QStringLiteral("^-?\\d+(,\\d*[1-9])?$|^-?\\d(,\\d+)?E\\d+$"));
+    const QRegularExpression noMantissa(QStringLiteral("^-?E"));
+    const QString keys = QStringLiteral("0123456789-,Ee\b\x7fx ");
+    QRandomGenerator random(11007);
+    for (int round = 0; round < 2000; ++round) {
+        NumEditModel model(commaAndSpace());
+        for (int step = 0; step < 12; ++step) {
+            const int size = int(model.text().size());
+            const int start = random.bounded(size + 1);
+            model.setSelection(start, random.bounded(size - start + 1));
+            play(model, QString(keys[random.bounded(int(keys.size()))]));
+            QVERIFY2(typedShape.match(model.text()).hasMatch(), qPrintable(model.text()));
+        }
+        const QString typed = model.text();
+        try {
+            model.leave();
+            QVERIFY2(displayForm.match(model.text()).hasMatch(), qPrintable(typed + QStringLiteral(" -> ") + model.text()));
+        } catch (const EConvertError &) {
+            QVERIFY2(noMantissa.match(typed).hasMatch(), qPrintable(typed));
+        }
+    }
 }
 
 void TestNumEditModel::copyAndCutDropThousandsSeparators()
