@@ -9,7 +9,7 @@ ifeq ($(SANITIZE),1)
 endif
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
-            libssl-dev openssl fonts-wine fonts-liberation2 fonts-dejavu-core \
+            libssl-dev openssl fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
             poppler-utils cups cups-client cups-bsd xvfb xauth libbenchmark-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

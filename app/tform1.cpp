@@ -1,0 +1,402 @@
+#include "app/tform1.h"
+
+#include "app/accesskeys.h"
+#include "app/formscrollarea.h"
+#include "common/colorvalue.h"
+#include "common/failure.h"
+#include "common/regionalsettings.h"
+#include "form/maskedit/tlmdmaskedit.h"
+#include "form/numedit/tpbnumedit.h"
+#include "form/widgets/tlmdfill.h"
+#include "form/widgets/tlmdradiogroup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr int wheelStep = 20;
+
+const QColor activeStart = colorFromValue(9758459);
+const QColor activeEnd = colorFromValue(1414638);
+const QColor activeCaption = colorFromValue(0);
+const QColor inactiveStart = colorFromValue(12505042);
+const QColor inactiveEnd = colorFromValue(12505042);
+const QColor inactiveCaption = colorFromValue(4542543);
+
+bool isField(ComponentKind kind)
+{
+    switch (kind) {
+    case ComponentKind::TEdit:
+    case ComponentKind::TPBNumEdit:
+    case ComponentKind::TLMDMaskEdit:
+    case ComponentKind::TDateTimePicker:
+    case ComponentKind::TLMDRadioGroup:
+    case ComponentKind::TCheckBox: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+template<typename Handler>
+auto TForm1::handler(Handler method)
+{
+    return [this, method] { failure::guard([this, method] { (this->*method)(); }); };
+}
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Elektronikus nyomtatvány - Kerekrév Polgármesteri Hivatal"));
+    setFont(catalogueFont(FontRole::Window));
+
+    m_scrollArea = new FormScrollArea(this);
+    auto *clientArea = new QWidget;
+    clientArea->setObjectName(QStringLiteral("ClientArea"));
+    QPalette palette = clientArea->palette();
+    palette.setColor(QPalette::Window, colorFromValue(10008261));
+    clientArea->setPalette(palette);
+    clientArea->setAutoFillBackground(true);
+    m_scrollArea->setPalette(palette);
+    setCentralWidget(m_scrollArea);
+
+    for (const Component &built : buildContent(clientArea))
+        registerComponent(built.name, built.kind, built.object);
+    const QRect panel = field<QWidget>(QStringLiteral("Panel1"))->geometry();
+    clientArea->resize(panel.right() + 1, panel.bottom() + 1);
+    m_scrollArea->setWidget(clientArea);
+
+    buildMenu();
+    for (const CatalogueRow &row : catalogue()) {
+        if (row.kind == ComponentKind::TfrxReport || row.kind == ComponentKind::TfrxBarCodeObject
+            || row.kind == ComponentKind::TLbRijndael)
+            registerComponent(QString::fromLatin1(row.name), row.kind, nullptr);
+    }
+    connectHandlers();
+
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TForm1::fitToWorkArea);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::availableGeometryChanged, this, &TForm1::fitToWorkArea);
+
+    failure::guard([this] { FormCreate(); });
+    fitToWorkArea();
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::registerComponent(const QString &name, ComponentKind kind, QObject *object)
+{
+    m_components.append({name, kind, object});
+    m_byName.insert(name.toLower(), object);
+    if (object)
+        m_kinds.insert(object, kind);
+}
+
+QWidget *TForm1::focusedField(QWidget *focus) const
+{
+    for (QWidget *widget = focus; widget; widget = widget->parentWidget()) {
+        const auto kind = m_kinds.constFind(widget);
+        if (kind != m_kinds.cend() && isField(*kind))
+            return widget;
+    }
+    return nullptr;
+}
+
+QObject *TForm1::component(const QString &name) const
+{
+    return m_byName.value(name.toLower());
+}
+
+void TForm1::buildMenu()
+{
+    auto *menu = new QMenuBar(this);
+    menu->setObjectName(QStringLiteral("AdvMainMenu1"));
+    menu->setNativeMenuBar(false);
+    setMenuBar(menu);
+    registerComponent(menu->objectName(), ComponentKind::TAdvMainMenu, menu);
+
+    QList<const CatalogueRow *> items;
+    QStringList captions;
+    for (const CatalogueRow &row : catalogue()) {
+        if (row.kind == ComponentKind::TMenuItem) {
+            items.append(&row);
+            captions.append(QString::fromUtf8(row.text));
+        }
+    }
+    const QStringList marked = withAccessKeys(captions);
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        QAction *action = menu->addAction(marked.at(index));
+        action->setObjectName(QString::fromLatin1(items.at(index)->name));
+        registerComponent(action->objectName(), ComponentKind::TMenuItem, action);
+    }
+}
+
+void TForm1::connectHandlers()
+{
+    connect(field<QAction>(QStringLiteral("Nyomtats1")), &QAction::triggered, this, handler(&TForm1::Nyomtats1Click));
+    connect(field<QAction>(QStringLiteral("Kitltsmentse1")), &QAction::triggered, this,
+            handler(&TForm1::Kitltsmentse1Click));
+    connect(field<QAction>(QStringLiteral("Kitltttrlapbetltse1")), &QAction::triggered, this,
+            handler(&TForm1::Kitltttrlapbetltse1Click));
+    connect(field<QAction>(QStringLiteral("Kilps1")), &QAction::triggered, this, handler(&TForm1::Kilps1Click));
+
+    for (const Component &component : std::as_const(m_components)) {
+        if (component.kind == ComponentKind::TPBNumEdit)
+            connect(qobject_cast<TPBNumEdit *>(component.object), &TPBNumEdit::exited, this,
+                    handler(&TForm1::PBNumEdit5Exit));
+    }
+    connect(field<TLMDRadioGroup>(QStringLiteral("LMDRadioGroup7")), &TLMDRadioGroup::clicked, this,
+            handler(&TForm1::LMDRadioGroup7Click));
+    connect(field<QCheckBox>(QStringLiteral("CheckBox1")), &QCheckBox::clicked, this, handler(&TForm1::CheckBox1Click));
+}
+
+// ---- Start-up, size and exit ----
+
+void TForm1::FormCreate()
+{
+    for (const Component &component : std::as_const(m_components)) {
+        if (component.kind == ComponentKind::TLMDMaskEdit)
+            qobject_cast<TLMDMaskEdit *>(component.object)->resetToBlankTemplate();
+    }
+}
+
+void TForm1::fitToWorkArea()
+{
+    m_fitQueued = false;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect workArea = screen->availableGeometry();
+    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    const QRect target = workArea.marginsRemoved(frame);
+    if (geometry() != target)
+        setGeometry(target);
+}
+
+void TForm1::queueFit()
+{
+    // Fitted again whenever the bounds are set, once the window system has finished moving it.
+    if (m_fitQueued || !isVisible())
+        return;
+    m_fitQueued = true;
+    QTimer::singleShot(0, this, &TForm1::fitToWorkArea);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    // The frame's size is known only once the window system shows the window.
+    QMainWindow::showEvent(event);
+    queueFit();
+}
+
+void TForm1::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    queueFit();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    queueFit();
+}
+
+void TForm1::Kilps1Click()
+{
+    QCoreApplication::exit(0);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+bool TForm1::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && m_firstActivation) {
+        m_firstActivation = false;
+        if (!focusWidget()) {
+            const auto stops = field<TLMDRadioGroup>(QStringLiteral("LMDRadioGroup7"))->findChildren<QWidget *>();
+            for (QWidget *stop : stops) {
+                if (stop->focusPolicy() & Qt::TabFocus) {
+                    stop->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LocaleChange)
+        Regional::instance().reloadFromSystem();
+    QMainWindow::changeEvent(event);
+}
+
+// ---- Scrolling ----
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+
+    // No field of this window uses the wheel: every notch scrolls the window.
+    const QPoint rotation = static_cast<QWheelEvent *>(event)->angleDelta();
+    const int notches = m_wheel.add(rotation.y() != 0 ? rotation.y() : rotation.x());
+    for (int step = 0; step < std::abs(notches); ++step) {
+        if (notches < 0)
+            FormMouseWheelDown();
+        else
+            FormMouseWheelUp();
+    }
+    event->accept();
+    return true;
+}
+
+void TForm1::FormMouseWheelDown()
+{
+    scrollBy(wheelStep);
+}
+
+void TForm1::FormMouseWheelUp()
+{
+    scrollBy(-wheelStep);
+}
+
+void TForm1::scrollBy(int pixels)
+{
+    QScrollBar *bar = m_scrollArea->verticalScrollBar();
+    bar->setValue(std::clamp(bar->value() + pixels, 0, bar->maximum()));
+}
+
+// ---- Focus: section highlighting and scrolling into view ----
+
+void TForm1::focusChanged(QWidget *now)
+{
+    if (!now || now->window() != this)
+        return;
+    QWidget *focused = focusedField(now);
+    m_scrollArea->showWidget(focused ? focused : now);
+
+    const auto inside = [now](const char *name) {
+        auto *section = now->window()->findChild<QWidget *>(QString::fromLatin1(name));
+        return section && section->isAncestorOf(now) ? section : nullptr;
+    };
+    QWidget *section = inside("Panel2");
+    if (!section)
+        section = inside("Panel4");
+    if (!section)
+        section = inside("Panel3");
+    if (!section || section == m_focusSection)
+        return;
+    m_focusSection = section;
+    const QString name = section->objectName();
+    failure::guard([this, &name] {
+        if (name == QLatin1String("Panel2"))
+            Panel2Enter();
+        else if (name == QLatin1String("Panel4"))
+            Panel4Enter();
+        else
+            Panel3Enter();
+    });
+}
+
+void TForm1::activateSection(TLMDFill *active, TLMDFill *first, TLMDFill *second)
+{
+    active->setGradientStartColor(activeStart);
+    active->setGradientEndColor(activeEnd);
+    active->setCaptionColor(activeCaption);
+    for (TLMDFill *inactive : {first, second}) {
+        inactive->setGradientStartColor(inactiveStart);
+        inactive->setGradientEndColor(inactiveEnd);
+        inactive->setCaptionColor(inactiveCaption);
+    }
+}
+
+void TForm1::Panel2Enter()
+{
+    activateSection(field<TLMDFill>(QStringLiteral("LMDFill1")), field<TLMDFill>(QStringLiteral("LMDFill2")),
+                    field<TLMDFill>(QStringLiteral("LMDFill3")));
+}
+
+void TForm1::Panel4Enter()
+{
+    activateSection(field<TLMDFill>(QStringLiteral("LMDFill2")), field<TLMDFill>(QStringLiteral("LMDFill1")),
+                    field<TLMDFill>(QStringLiteral("LMDFill3")));
+}
+
+void TForm1::Panel3Enter()
+{
+    activateSection(field<TLMDFill>(QStringLiteral("LMDFill3")), field<TLMDFill>(QStringLiteral("LMDFill1")),
+                    field<TLMDFill>(QStringLiteral("LMDFill2")));
+}
+
+// ---- Computation and field rules ----
+
+QString TForm1::fieldText(const QString &name) const
+{
+    return field<TPBNumEdit>(name)->text();
+}
+
+QString TForm1::caption(const QString &name) const
+{
+    return field<QLabel>(name)->text();
+}
+
+void TForm1::setCaption(const QString &name, const QString &caption)
+{
+    field<QLabel>(name)->setText(caption);
+}
+
+void TForm1::PBNumEdit5Exit()
+{
+    recomputeTax(*this);
+}
+
+void TForm1::LMDRadioGroup7Click()
+{
+    const bool otherReason = field<TLMDRadioGroup>(QStringLiteral("LMDRadioGroup7"))->itemIndex() == 2;
+    field<QWidget>(QStringLiteral("Edit9"))->setEnabled(otherReason);
+}
+
+void TForm1::CheckBox1Click()
+{
+    const bool privateIndividual = field<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked();
+    for (const char *name : {"Edit3", "Edit7", "DateTimePicker6"})
+        field<QWidget>(QString::fromLatin1(name))->setEnabled(privateIndividual);
+}
+
+// ---- Menu commands whose operations live elsewhere ----
+
+void TForm1::Nyomtats1Click()
+{
+}
+
+void TForm1::Kitltsmentse1Click()
+{
+}
+
+void TForm1::Kitltttrlapbetltse1Click()
+{
+}

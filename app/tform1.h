@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/wheelaccumulator.h"
+#include "form/contentbuilder.h"
+#include "form/taxcomputation.h"
+
+#include <QMainWindow>
+
+class FormScrollArea;
+class QAction;
+class QMenuBar;
+class TLMDFill;
+
+// The declaration window. It owns every component of the form, reaches them by name and carries the
+// handlers of the form's events.
+class TForm1 : public QMainWindow, private TaxSheet
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Every component in component order, with its name and kind.
+    const QList<Component> &components() const { return m_components; }
+
+    // The component of that name, letter case not counting; nullptr when there is none.
+    QObject *component(const QString &name) const;
+
+    template<typename T>
+    T *field(const QString &name) const
+    {
+        return qobject_cast<T *>(component(name));
+    }
+
+    FormScrollArea *scrollArea() const { return m_scrollArea; }
+
+    // Handlers.
+    void FormCreate();
+    void Panel2Enter();
+    void Panel4Enter();
+    void Panel3Enter();
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    void PBNumEdit5Exit();
+    void LMDRadioGroup7Click();
+    void CheckBox1Click();
+    void Nyomtats1Click();
+    void Kitltsmentse1Click();
+    void Kitltttrlapbetltse1Click();
+    void Kilps1Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenu();
+    void connectHandlers();
+    void registerComponent(const QString &name, ComponentKind kind, QObject *object);
+    template<typename Handler>
+    auto handler(Handler method);
+
+    void fitToWorkArea();
+    void queueFit();
+    void focusChanged(QWidget *now);
+    QWidget *focusedField(QWidget *focus) const;
+    void activateSection(TLMDFill *active, TLMDFill *first, TLMDFill *second);
+    void scrollBy(int pixels);
+
+    QString fieldText(const QString &name) const override;
+    QString caption(const QString &name) const override;
+    void setCaption(const QString &name, const QString &caption) override;
+
+    FormScrollArea *m_scrollArea = nullptr;
+    QList<Component> m_components;
+    QHash<QString, QObject *> m_byName; // keyed by lower-case name
+    QHash<const QObject *, ComponentKind> m_kinds;
+    QWidget *m_focusSection = nullptr;
+    WheelAccumulator m_wheel;
+    bool m_firstActivation = true;
+    bool m_fitQueued = false;
+};

@@ -1,0 +1,234 @@
+#include "form/contentbuilder.h"
+
+#include "common/colorvalue.h"
+#include "form/maskedit/tlmdmaskedit.h"
+#include "form/numedit/tpbnumedit.h"
+#include "form/widgets/tdatetimepicker.h"
+#include "form/widgets/tedit.h"
+#include "form/widgets/tlmdfill.h"
+#include "form/widgets/tlmdradiogroup.h"
+#include "form/widgets/tpanel.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int designTextHeight = 13;
+
+struct FontChoice
+{
+    const char *family;
+    int pixelSize;
+    bool bold;
+};
+
+FontChoice fontChoice(FontRole role)
+{
+    switch (role) {
+    case FontRole::Window: return {"MS Sans Serif", 11, false};
+    case FontRole::Label: return {"Arial", 15, false};
+    case FontRole::LabelBold: return {"Arial", 15, true};
+    case FontRole::Caption: return {"Tahoma", 13, true};
+    case FontRole::FormTitle: return {"Arial", 27, true};
+    case FontRole::FormNumber: return {"Arial", 29, true};
+    }
+    return {"MS Sans Serif", 11, false};
+}
+
+QString text(const CatalogueRow &row)
+{
+    return QString::fromUtf8(row.text);
+}
+
+bool has(const CatalogueRow &row, RowFlag flag)
+{
+    return (row.flags & flag) != 0;
+}
+
+QWidget *createLabel(const CatalogueRow &row, QWidget *parent)
+{
+    auto *label = new QLabel(text(row), parent);
+    label->setWordWrap(has(row, WordWrap));
+    label->setAlignment((has(row, RightAligned) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    if (row.kind == ComponentKind::TRTFLabel)
+        label->setTextFormat(Qt::RichText);
+    else
+        label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget *createFill(const CatalogueRow &row, QWidget *parent)
+{
+    auto *fill = new TLMDFill(parent);
+    fill->setCaption(text(row));
+    // Created states: I and III active with the window-text colour as caption colour, II inactive.
+    const bool active = has(row, InitiallyActive);
+    fill->setGradientStartColor(colorFromValue(active ? 9758459 : 12505042));
+    fill->setGradientEndColor(colorFromValue(active ? 1414638 : 12505042));
+    fill->setCaptionColor(active ? parent->palette().color(QPalette::WindowText) : colorFromValue(4542543));
+    return fill;
+}
+
+QWidget *createNumEdit(const CatalogueRow &row, QWidget *parent)
+{
+    auto *edit = new TPBNumEdit(parent);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setText(text(row));
+    return edit;
+}
+
+QWidget *createMaskEdit(const CatalogueRow &row, QWidget *parent)
+{
+    auto *edit = new TLMDMaskEdit(parent);
+    edit->setMask(QString::fromUtf8(row.mask));
+    edit->setMaxLength(row.maxLength);
+    edit->setBlankChar(QChar::fromLatin1(row.blankChar));
+    edit->setText(text(row));
+    return edit;
+}
+
+QWidget *createDatePicker(const CatalogueRow &row, QWidget *parent)
+{
+    auto *picker = new TDateTimePicker(parent);
+    picker->setDateTime(QDateTime(QDate(row.year, row.month, row.day), QTime(12, 3, 18)));
+    return picker;
+}
+
+QWidget *createRadioGroup(const CatalogueRow &row, QWidget *parent)
+{
+    auto *group = new TLMDRadioGroup(QString::fromUtf8(row.items).split(u'\n'), row.columns, parent);
+    group->setTitle(text(row));
+    group->setItemIndex(row.itemIndex);
+    return group;
+}
+
+QWidget *createCheckBox(const CatalogueRow &row, QWidget *parent)
+{
+    auto *box = new QCheckBox(text(row), parent);
+    box->setChecked(has(row, Checked));
+    return box;
+}
+
+QWidget *createWidget(const CatalogueRow &row, QWidget *parent)
+{
+    switch (row.kind) {
+    case ComponentKind::TPanel: return new TPanel(row.bevel, parent);
+    case ComponentKind::TLMDFill: return createFill(row, parent);
+    case ComponentKind::TLMDGroupBox: return new QGroupBox(text(row), parent);
+    case ComponentKind::TRTFLabel:
+    case ComponentKind::TLabel:
+    case ComponentKind::TLMDLabel: return createLabel(row, parent);
+    case ComponentKind::TEdit: return new TEdit(parent);
+    case ComponentKind::TPBNumEdit: return createNumEdit(row, parent);
+    case ComponentKind::TLMDMaskEdit: return createMaskEdit(row, parent);
+    case ComponentKind::TDateTimePicker: return createDatePicker(row, parent);
+    case ComponentKind::TLMDRadioGroup: return createRadioGroup(row, parent);
+    case ComponentKind::TCheckBox: return createCheckBox(row, parent);
+    case ComponentKind::TAdvMainMenu:
+    case ComponentKind::TMenuItem:
+    case ComponentKind::TfrxReport:
+    case ComponentKind::TfrxBarCodeObject:
+    case ComponentKind::TLbRijndael: break;
+    }
+    return nullptr;
+}
+
+bool isContainer(ComponentKind kind)
+{
+    return kind == ComponentKind::TPanel || kind == ComponentKind::TLMDGroupBox;
+}
+
+void setColors(QWidget *widget, const CatalogueRow &row)
+{
+    if (row.kind == ComponentKind::TPanel) {
+        QPalette palette = widget->palette();
+        const QColor color = row.color >= 0 ? colorFromValue(std::uint32_t(row.color))
+                                            : palette.color(QPalette::Button);
+        palette.setColor(QPalette::Window, color);
+        widget->setPalette(palette);
+    }
+}
+
+// The focus chain: each container's contents in their tab positions, a container standing for all
+// of its contents at its own position.
+void appendTabStops(const QString &container, const QHash<QString, QList<const CatalogueRow *>> &contents,
+                    const QHash<QString, QWidget *> &widgets, QList<QWidget *> &chain)
+{
+    QList<const CatalogueRow *> rows = contents.value(container);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const CatalogueRow *a, const CatalogueRow *b) { return a->tab < b->tab; });
+    for (const CatalogueRow *row : rows) {
+        if (row->tab < 0)
+            continue;
+        QWidget *widget = widgets.value(QString::fromLatin1(row->name));
+        if (isContainer(row->kind))
+            appendTabStops(QString::fromLatin1(row->name), contents, widgets, chain);
+        else if (row->kind == ComponentKind::TLMDRadioGroup)
+            for (QRadioButton *option : widget->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+                chain.append(option);
+        else
+            chain.append(widget);
+    }
+}
+
+} // namespace
+
+QFont catalogueFont(FontRole role, double scale)
+{
+    const FontChoice choice = fontChoice(role);
+    QFont font(QString::fromLatin1(choice.family));
+    font.setPixelSize(role == FontRole::Window ? choice.pixelSize : int(std::lround(choice.pixelSize * scale)));
+    font.setBold(choice.bold);
+    return font;
+}
+
+double contentScale(int windowFontTextHeight)
+{
+    return double(windowFontTextHeight) / designTextHeight;
+}
+
+QRect scaledGeometry(const QRect &geometry, double scale)
+{
+    const auto scaled = [scale](int edge) { return int(std::lround(edge * scale)); };
+    return QRect(QPoint(scaled(geometry.left()), scaled(geometry.top())),
+                 QPoint(scaled(geometry.left() + geometry.width()) - 1, scaled(geometry.top() + geometry.height()) - 1));
+}
+
+QList<Component> buildContent(QWidget *clientArea)
+{
+    const double scale = contentScale(QFontMetrics(catalogueFont(FontRole::Window)).height());
+    QHash<QString, QWidget *> widgets;
+    QHash<QString, QList<const CatalogueRow *>> contents;
+    QList<Component> components;
+
+    for (const CatalogueRow &row : catalogue()) {
+        QWidget *parent = row.container ? widgets.value(QString::fromLatin1(row.container)) : clientArea;
+        if (!parent)
+            continue;
+        QWidget *widget = createWidget(row, parent);
+        if (!widget)
+            continue;
+        const QString name = QString::fromLatin1(row.name);
+        widget->setObjectName(name);
+        widget->setFont(catalogueFont(row.font, scale));
+        widget->setGeometry(scaledGeometry(row.geometry, scale));
+        widget->setEnabled(!has(row, Disabled));
+        setColors(widget, row);
+        widgets.insert(name, widget);
+        contents[row.container ? QString::fromLatin1(row.container) : QString()].append(&row);
+        components.append({name, row.kind, widget});
+    }
+
+    QList<QWidget *> chain;
+    appendTabStops(QString(), contents, widgets, chain);
+    for (qsizetype index = 1; index < chain.size(); ++index)
+        QWidget::setTabOrder(chain.at(index - 1), chain.at(index));
+    return components;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "form/catalogue.h"
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+// One component of the window: its name, its kind and the object that carries it (nullptr for
+// components that have no Qt object of their own).
+struct Component
+{
+    QString name;
+    ComponentKind kind;
+    QObject *object = nullptr;
+};
+
+// The font a catalogue row names, scaled for the screen as the catalogue's geometry is.
+QFont catalogueFont(FontRole role, double scale = 1.0);
+
+// Geometry and fonts are given for a window font 13 pixels high; a different height scales them.
+double contentScale(int windowFontTextHeight);
+QRect scaledGeometry(const QRect &geometry, double scale);
+
+// Builds every component that has a place on screen under the client area, in component order,
+// with the catalogue's geometry, texts, fonts, colours, initial values and tab order.
+QList<Component> buildContent(QWidget *clientArea);

@@ -1,0 +1,94 @@
+#include "app/accesskeys.h"
+#include "app/programtitle.h"
+#include "app/wheelaccumulator.h"
+
+#include <QTest>
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void programTitleFromTheExecutable_data();
+    void programTitleFromTheExecutable();
+    void errorBoxAppendsAFullStop_data();
+    void errorBoxAppendsAFullStop();
+    void menuAccessKeys();
+    void wheelCountsWholeNotches_data();
+    void wheelCountsWholeNotches();
+};
+
+void TestShell::programTitleFromTheExecutable_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("our executable") << "/opt/krv/krv11007" << "krv11007";
+    QTest::newRow("upper case with extension") << "C:/Program/KRV11007.EXE" << "Krv11007";
+    QTest::newRow("from the first full stop") << "/x/Form.v2.bin" << "Form";
+    QTest::newRow("accented") << "/x/ŰRLAP" << "Űrlap";
+}
+
+void TestShell::programTitleFromTheExecutable()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    QCOMPARE(programTitle(path), title);
+}
+
+void TestShell::errorBoxAppendsAFullStop_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "Integer overflow" << "Integer overflow.";
+    QTest::newRow("quote") << "'1,5' is not a valid integer value" << "'1,5' is not a valid integer value.";
+    QTest::newRow("full stop already") << "Done." << "Done.";
+    QTest::newRow("closing parenthesis is below the full stop") << "List index out of bounds (-1)"
+                                                                << "List index out of bounds (-1)";
+    QTest::newRow("hyphen is below the full stop") << "a -" << "a -";
+    QTest::newRow("slash is above the full stop") << "a/" << "a/.";
+    QTest::newRow("accented letter") << "Hibás jelszó" << "Hibás jelszó.";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestShell::errorBoxAppendsAFullStop()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(errorBoxText(message), shown);
+}
+
+void TestShell::menuAccessKeys()
+{
+    const QStringList captions{QStringLiteral("Nyomtatás"), QStringLiteral("Űrlap mentése"),
+                               QStringLiteral("Kitöltött űrlap betöltése"), QStringLiteral("Kilépés")};
+    const QStringList expected{QStringLiteral("&Nyomtatás"), QStringLiteral("Ű&rlap mentése"),
+                               QStringLiteral("&Kitöltött űrlap betöltése"), QStringLiteral("K&ilépés")};
+    QCOMPARE(withAccessKeys(captions), expected);
+    QCOMPARE(withAccessKeys({QStringLiteral("A&B"), QStringLiteral("ab")}),
+             QStringList({QStringLiteral("&A&&B"), QStringLiteral("a&b")}));
+}
+
+void TestShell::wheelCountsWholeNotches_data()
+{
+    QTest::addColumn<QList<int>>("rotations");
+    QTest::addColumn<QList<int>>("notches");
+    QTest::newRow("two notches at once") << QList<int>{240} << QList<int>{2};
+    QTest::newRow("two halves") << QList<int>{60, 60} << QList<int>{0, 1};
+    QTest::newRow("less than a notch") << QList<int>{100} << QList<int>{0};
+    QTest::newRow("downwards") << QList<int>{-120, -130, -110} << QList<int>{-1, -1, -1};
+    QTest::newRow("back and forth cancels") << QList<int>{100, -100, 20} << QList<int>{0, 0, 0};
+}
+
+void TestShell::wheelCountsWholeNotches()
+{
+    QFETCH(QList<int>, rotations);
+    QFETCH(QList<int>, notches);
+    WheelAccumulator wheel;
+    QList<int> performed;
+    for (int rotation : rotations)
+        performed << wheel.add(rotation);
+    QCOMPARE(performed, notches);
+}
+
+QTEST_APPLESS_MAIN(TestShell)
+#include "tst_shell.moc"

@@ -1,0 +1,85 @@
+#include "form/catalogue.h"
+#include "form/contentbuilder.h"
+
+#include <QSet>
+#include <QTest>
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void holdsEveryComponentOnceInComponentOrder();
+    void fieldsFollowTheComponentOrder();
+    void containersComeBeforeTheirContents();
+    void geometryScalesWithTheWindowFont_data();
+    void geometryScalesWithTheWindowFont();
+};
+
+void TestCatalogue::holdsEveryComponentOnceInComponentOrder()
+{
+    QSet<QString> names;
+    int number = 0;
+    for (const CatalogueRow &row : catalogue()) {
+        QCOMPARE(row.number, ++number);
+        const QString name = QString::fromLatin1(row.name).toLower();
+        QVERIFY2(!names.contains(name), row.name);
+        names.insert(name);
+    }
+    QCOMPARE(number, 110);
+}
+
+void TestCatalogue::fieldsFollowTheComponentOrder()
+{
+    const QSet<ComponentKind> fieldKinds{ComponentKind::TEdit, ComponentKind::TPBNumEdit, ComponentKind::TLMDMaskEdit,
+                                         ComponentKind::TDateTimePicker, ComponentKind::TLMDRadioGroup,
+                                         ComponentKind::TCheckBox};
+    QStringList fields;
+    for (const CatalogueRow &row : catalogue()) {
+        if (fieldKinds.contains(row.kind))
+            fields << QString::fromLatin1(row.name);
+    }
+    QStringList expected{"PBNumEdit2", "PBNumEdit4", "PBNumEdit6", "PBNumEdit5", "PBNumEdit1", "PBNumEdit7",
+                         "LMDRadioGroup7", "Edit9", "DateTimePicker3", "DateTimePicker4", "Edit3", "Edit2",
+                         "DateTimePicker6", "Edit7", "LMDMaskEdit3", "LMDMaskEdit2", "LMDMaskEdit1", "LMDMaskEdit31",
+                         "LMDMaskEdit32"};
+    for (int edit = 75; edit <= 82; ++edit)
+        expected << QStringLiteral("Edit%1").arg(edit);
+    expected << "LMDMaskEdit33";
+    for (int edit = 83; edit <= 90; ++edit)
+        expected << QStringLiteral("Edit%1").arg(edit);
+    expected << "Edit91" << "Edit92" << "CheckBox1";
+    QCOMPARE(fields, expected);
+    QCOMPARE(fields.size(), 39);
+}
+
+void TestCatalogue::containersComeBeforeTheirContents()
+{
+    QSet<QString> seen;
+    for (const CatalogueRow &row : catalogue()) {
+        if (row.container)
+            QVERIFY2(seen.contains(QString::fromLatin1(row.container)), row.name);
+        seen.insert(QString::fromLatin1(row.name));
+    }
+}
+
+void TestCatalogue::geometryScalesWithTheWindowFont_data()
+{
+    QTest::addColumn<int>("textHeight");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QRect>("scaled");
+    QTest::newRow("design height keeps it") << 13 << QRect(552, 88, 100, 21) << QRect(552, 88, 100, 21);
+    QTest::newRow("larger font scales edges")
+        << 16 << QRect(552, 88, 100, 21) << QRect(QPoint(679, 108), QPoint(802 - 1, 134 - 1));
+}
+
+void TestCatalogue::geometryScalesWithTheWindowFont()
+{
+    QFETCH(int, textHeight);
+    QFETCH(QRect, geometry);
+    QFETCH(QRect, scaled);
+    QCOMPARE(scaledGeometry(geometry, contentScale(textHeight)), scaled);
+}
+
+QTEST_APPLESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

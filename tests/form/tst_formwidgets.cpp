@@ -1,0 +1,102 @@
+#include "common/beep.h"
+#include "common/colorvalue.h"
+#include "form/widgets/headergradient.h"
+#include "form/widgets/tedit.h"
+#include "form/widgets/tlmdradiogroup.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestFormWidgets : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void activeHeaderGradientBands();
+    void inactiveHeaderIsAPlainFill();
+    void textFieldRefusesWhatWindows1250CannotHold();
+    void radioGroupReportsUserChoicesOnly();
+    void radioGroupCanHoldNoChoice();
+};
+
+void TestFormWidgets::activeHeaderGradientBands()
+{
+    const QList<GradientBand> bands = headerGradient(colorFromValue(9758459), colorFromValue(1414638), 27);
+    QCOMPARE(bands.size(), 16);
+    // Rows: i*27/16 rounded, halves away from zero.
+    QCOMPARE(bands.at(0).top, 0);
+    QCOMPARE(bands.at(0).bottom, 2);  // 1.6875
+    QCOMPARE(bands.at(1).bottom, 3);  // 3.375
+    QCOMPARE(bands.at(7).bottom, 14); // 13.5 rounds up
+    QCOMPARE(bands.at(15).bottom, 27);
+    for (int band = 1; band < 16; ++band)
+        QCOMPARE(bands.at(band).top, bands.at(band - 1).bottom);
+    // First and last bands are the start (#FBE694) and end (#EE9515) colours.
+    QCOMPARE(bands.at(0).color, QColor(0xFB, 0xE6, 0x94));
+    QCOMPARE(bands.at(15).color, QColor(0xEE, 0x95, 0x15));
+    // Band 1: red 251 - 13/15 = 250.13 -> 250; green 230 - 81/15 = 224.6 -> 225; blue 148 - 127/15 = 139.53 -> 140.
+    QCOMPARE(bands.at(1).color, QColor(250, 225, 140));
+    // Band 3: blue 148 - 381/15 = 122.6 -> 123 (the difference -25.4 rounds to -25).
+    QCOMPARE(bands.at(3).color.blue(), 123);
+}
+
+void TestFormWidgets::inactiveHeaderIsAPlainFill()
+{
+    for (const GradientBand &band : headerGradient(colorFromValue(12505042), colorFromValue(12505042), 27))
+        QCOMPARE(band.color, QColor(0xD2, 0xCF, 0xBE));
+}
+
+void TestFormWidgets::textFieldRefusesWhatWindows1250CannotHold()
+{
+    int beeps = 0;
+    const auto previous = beep::setHandler([&beeps] { ++beeps; });
+    TEdit edit;
+    edit.show();
+    edit.setFocus();
+    for (QChar typed : QStringLiteral("Fő漢 utca")) {
+        // Characters outside Latin-1 have no key code; they arrive as key text.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+        QApplication::sendEvent(&edit, &press);
+    }
+    beep::setHandler(previous);
+    QCOMPARE(edit.text(), QStringLiteral("Fő utca"));
+    QCOMPARE(beeps, 1);
+    QCOMPARE(edit.maxLength(), std::numeric_limits<int>::max());
+}
+
+void TestFormWidgets::radioGroupReportsUserChoicesOnly()
+{
+    TLMDRadioGroup group({QStringLiteral("Bevallás"), QStringLiteral("Záró bevallás"), QStringLiteral("Egyéb")}, 3);
+    group.setItemIndex(0);
+    group.show();
+    QVERIFY(QTest::qWaitForWindowActive(&group));
+    QSignalSpy clicks(&group, &TLMDRadioGroup::clicked);
+    const auto buttons = group.findChildren<QRadioButton *>();
+    QTest::mouseClick(buttons.at(2), Qt::LeftButton);
+    QCOMPARE(group.itemIndex(), 2);
+    QCOMPARE(clicks.count(), 1);
+    buttons.at(2)->setFocus();
+    QTest::keyClick(buttons.at(2), Qt::Key_Left);
+    QCOMPARE(group.itemIndex(), 1);
+    QCOMPARE(clicks.count(), 2);
+    group.setItemIndex(0);
+    QCOMPARE(clicks.count(), 2);
+}
+
+void TestFormWidgets::radioGroupCanHoldNoChoice()
+{
+    TLMDRadioGroup group({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 3);
+    group.setItemIndex(1);
+    group.setItemIndex(-1);
+    QCOMPARE(group.itemIndex(), -1);
+    // With nothing chosen, the first option is the group's stop in the tab order.
+    QVERIFY(group.findChildren<QRadioButton *>().at(0)->focusPolicy() & Qt::TabFocus);
+    group.setItemIndex(2);
+    QCOMPARE(group.itemIndex(), 2);
+}
+
+QTEST_MAIN(TestFormWidgets)
+#include "tst_formwidgets.moc"
