@@ -34,7 +34,6 @@ public:
     void setSelection(int start, int length);
     void selectAll();
 
-    bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool autoSelect() const { return m_autoSelect; }
     void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
@@ -57,7 +56,6 @@ public:
     long double value() const;
     // Replaces the text by the formatted number only when that differs from the text.
     void setValue(long double value);
-    QString formatted(long double value) const;
 
     // The character filter. Returns false when the character is refused (the caller beeps).
     [[nodiscard]] bool typeCharacter(QChar character);
@@ -83,6 +81,8 @@ public:
 
 private:
     enum class Deletion { Backspace, Delete };
+
+    QString formatted(long double value) const;
 
     bool hasSeparatorOrExponentAt(int index) const;
     void deleteKey(Deletion deletion);
