@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/textwrap.h"
+
 #include <QFont>
 #include <QPointF>
 
@@ -8,8 +10,12 @@ struct TfrxReportPage;
 struct TfrxFont;
 
 // The font a text object is drawn in: sized in report units and laid out without hinting, so that
-// lines break at the same places on the screen, the printer and in a PDF.
+// lines break at the same places on the screen, the printer and in a PDF. Some faces are drawn
+// condensed to the widths the page was designed with (see textMeasure).
 QFont reportFont(const TfrxFont &font);
+
+// How wide a text is drawn in the font, in report units; lines of text objects wrap by it.
+TextMeasure textMeasure(const TfrxFont &font);
 
 // Draws a page onto any device. Report units become dpi / 96 device pixels, the origin is the sheet's
 // corner shifted by the margins, and sheetTopLeft places that corner in device coordinates.
