@@ -62,7 +62,7 @@ void TPBNumEdit::edit(Edit &&apply)
 void TPBNumEdit::loadModel()
 {
     m_model.setText(QLineEdit::text());
-    m_model.setSelection(hasSelectedText() ? selectionStart() : cursorPosition(), int(selectionLength()));
+    m_model.setSelection(shownSelectionStart(), int(selectionLength()));
     m_model.setReadOnly(isReadOnly());
 }
 
@@ -70,13 +70,17 @@ void TPBNumEdit::showModel()
 {
     if (QLineEdit::text() != m_model.text())
         QLineEdit::setText(m_model.text());
-    const int shownStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (shownStart == m_model.selectionStart() && selectionLength() == m_model.selectionLength())
+    if (shownSelectionStart() == m_model.selectionStart() && selectionLength() == m_model.selectionLength())
         return;
     if (m_model.selectionLength() > 0)
         setSelection(m_model.selectionStart(), m_model.selectionLength());
     else
         setCursorPosition(m_model.selectionStart());
+}
+
+int TPBNumEdit::shownSelectionStart() const
+{
+    return hasSelectedText() ? selectionStart() : cursorPosition();
 }
 
 void TPBNumEdit::setText(const QString &text)
@@ -106,12 +110,18 @@ void TPBNumEdit::setNumberFormat(NumberFormat format)
 
 void TPBNumEdit::focusInEvent(QFocusEvent *event)
 {
+    // The line edit selects everything on keyboard focus by itself; whether to is the model's decision.
+    const int start = shownSelectionStart();
+    const int length = int(selectionLength());
     QLineEdit::focusInEvent(event);
     if (staysInField(event->reason()))
         return;
     const bool byLeftMousePress = event->reason() == Qt::MouseFocusReason
         && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
-    edit([&] { m_model.enter(byLeftMousePress); });
+    edit([&] {
+        m_model.setSelection(start, length);
+        m_model.enter(byLeftMousePress);
+    });
 }
 
 void TPBNumEdit::focusOutEvent(QFocusEvent *event)

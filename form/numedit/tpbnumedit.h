@@ -66,6 +66,7 @@ private:
     void edit(Edit &&apply);
     void loadModel();
     void showModel();
+    int shownSelectionStart() const;
 
     void typeText(QStringView text);
     void copyToClipboard();

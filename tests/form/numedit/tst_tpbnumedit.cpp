@@ -40,6 +40,7 @@ private Q_SLOTS:
     void windowKeysAreNotConsumed();
     void unconvertibleTextOnLeavingIsReportedAndNotExited();
     void clickThatEntersSelectsTheWholeText();
+    void withoutAutoSelectEnteringKeepsTheCaret();
     void clipboardShortcutsGoThroughTheFilter();
     void inputMethodTextGoesThroughTheFilter();
     void outOfRangeValueTakesTheBoundAndKeepsTheFocus();
@@ -169,6 +170,17 @@ void TestTPBNumEdit::clickThatEntersSelectsTheWholeText()
 
     QTest::mouseClick(m_field, Qt::LeftButton, {}, inside);
     QVERIFY(!m_field->hasSelectedText());
+}
+
+void TestTPBNumEdit::withoutAutoSelectEnteringKeepsTheCaret()
+{
+    m_field->setAutoSelect(false);
+    m_field->setValue(1234);
+    m_field->setCursorPosition(2);
+    tabIntoField();
+    QVERIFY(!m_field->hasSelectedText());
+    QTest::keyClicks(m_field, QStringLiteral("5"));
+    QCOMPARE(m_field->text(), QStringLiteral("12534"));
 }
 
 void TestTPBNumEdit::clipboardShortcutsGoThroughTheFilter()
