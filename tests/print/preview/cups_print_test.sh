@@ -10,8 +10,11 @@ queue=krvtest
 cupsd_pid=
 work=$(mktemp -d /tmp/krv-cups.XXXXXX) || exit 1
 
+# cupsd_pid is the time limit's process, which passes TERM on to the scheduler; the scheduler's own
+# pid file names it in case it outlives that.
 stop_scheduler() {
     [ -n "$cupsd_pid" ] || return 0
+    scheduler=$(cat "$work/state/cupsd.pid" 2>/dev/null)
     kill -TERM "$cupsd_pid" 2>/dev/null
     for _ in $(seq 50); do
         kill -0 "$cupsd_pid" 2>/dev/null || break
@@ -19,6 +22,9 @@ stop_scheduler() {
     done
     kill -KILL "$cupsd_pid" 2>/dev/null
     wait "$cupsd_pid" 2>/dev/null
+    if [ -n "$scheduler" ] && kill -0 "$scheduler" 2>/dev/null; then
+        kill -KILL "$scheduler" 2>/dev/null
+    fi
     cupsd_pid=
 }
 
@@ -83,6 +89,8 @@ export CUPS_SERVER="$work/cups.sock"
 export HOME="$work/home" # no user's lpoptions choose another default printer
 unset LPDEST PRINTER
 export QT_QPA_PLATFORM=offscreen
+# Only matters in a sanitizer build.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/libcups.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 for _ in $(seq 100); do
     timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' && break
