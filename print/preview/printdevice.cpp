@@ -42,6 +42,7 @@ public:
             throw Exception(QStringLiteral("A nyomtatás nem indítható: %1").arg(m_target));
     }
 
+    // Qt closes a page when the next one starts or the job ends.
     void endPage() override {}
 
     void endJob() override
