@@ -25,17 +25,17 @@ void showPreviewWindow(const PageDrawer &pages, QWidget *parent)
 }
 
 // The names the engine answers itself, whatever their letter case.
-std::optional<QString> engineValue(const QString &expression, const QDateTime &started)
+std::optional<QString> engineValue(const QString &expression, const TfrxReport::Preparation &preparation)
 {
     const QString name = expression.toLower();
     if (name == QLatin1String("date"))
-        return dateText(started.date());
+        return dateText(preparation.started.date());
     if (name == QLatin1String("time"))
-        return started.time().toString(QStringLiteral("hh:mm:ss"));
-    // One page, the one being prepared.
+        return preparation.started.time().toString(QStringLiteral("hh:mm:ss"));
+    // One pass: the page being prepared is the last one so far.
     if (name == QLatin1String("page") || name == QLatin1String("page#") || name == QLatin1String("totalpages")
         || name == QLatin1String("totalpages#"))
-        return QStringLiteral("1");
+        return QString::number(preparation.pageNumber);
     // The page has no data bands, so no data line has been printed.
     if (name == QLatin1String("line") || name == QLatin1String("line#"))
         return QStringLiteral("0");
@@ -69,9 +69,9 @@ TfrxView *TfrxReport::FindObject(const QString &objectName)
     return m_template.findObject(objectName);
 }
 
-QString TfrxReport::resolve(const TfrxView &view, const QString &expression, const QDateTime &started) const
+QString TfrxReport::resolve(const TfrxView &view, const QString &expression, const Preparation &preparation) const
 {
-    if (const std::optional<QString> value = engineValue(expression, started))
+    if (const std::optional<QString> value = engineValue(expression, preparation))
         return *value;
     QVariant value;
     if (OnGetValue)
@@ -82,13 +82,13 @@ QString TfrxReport::resolve(const TfrxView &view, const QString &expression, con
                               .arg(view.name, expression, unresolvedReason(expression)));
 }
 
-TfrxReportPage TfrxReport::preparePage(const QDateTime &started) const
+TfrxReportPage TfrxReport::preparePage(const Preparation &preparation) const
 {
     TfrxReportPage page = m_template;
     for (TfrxView &view : page.objects) {
         if (view.kind == TfrxObjectKind::Memo)
             view.text = expandBrackets(view.text, [&](const QString &expression) {
-                return resolve(view, expression, started);
+                return resolve(view, expression, preparation);
             });
     }
     return page;
@@ -101,7 +101,7 @@ bool TfrxReport::PreparePages(bool ClearPrevious)
     m_errors.clear();
 
     try {
-        m_preparedPages.push_back(preparePage(QDateTime::currentDateTime()));
+        m_preparedPages.push_back(preparePage({QDateTime::currentDateTime(), pageCount() + 1}));
     } catch (const Exception &error) {
         addError(error.message());
     } catch (const std::exception &error) {

@@ -51,9 +51,16 @@ public:
     void drawPage(int pageIndex, QPainter &painter, double dotsPerInchX, double dotsPerInchY,
                   QPointF sheetTopLeft) const override;
 
+    // What the engine's own names answer during one preparation.
+    struct Preparation
+    {
+        QDateTime started;
+        int pageNumber = 1;
+    };
+
 private:
-    QString resolve(const TfrxView &view, const QString &expression, const QDateTime &started) const;
-    TfrxReportPage preparePage(const QDateTime &started) const;
+    QString resolve(const TfrxView &view, const QString &expression, const Preparation &preparation) const;
+    TfrxReportPage preparePage(const Preparation &preparation) const;
     void addError(const QString &message);
     const TfrxReportPage *preparedPage(int pageIndex) const;
 

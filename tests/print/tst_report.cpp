@@ -80,6 +80,7 @@ private Q_SLOTS:
     void engineNamesNeverReachTheHandler();
     void answersAreNotExpandedAgain();
     void twoPreparationsGiveTheSamePage();
+    void preparingWithoutClearingAddsAPage();
 
     void printCommandRenewsIdentifierAndPreviews();
     void printCommandWithEmptyNameKeepsIdentifier();
@@ -364,6 +365,22 @@ void TestReport::twoPreparationsGiveTheSamePage()
     QCOMPARE(report.pageCount(), 1);
     QCOMPARE(texts(report.PreparedPages().front()), first);
     QCOMPARE(answers.asked.size(), 50);
+}
+
+void TestReport::preparingWithoutClearingAddsAPage()
+{
+    TfrxReport report;
+    Answers answers;
+    report.OnGetValue = answers.handler();
+    report.FindObject(QStringLiteral("Memo13"))->text = QStringLiteral("Oldal: [Page#]/[TotalPages#]");
+
+    QVERIFY(report.PreparePages(true));
+    QVERIFY(report.PreparePages(false));
+    QCOMPARE(report.pageCount(), 2);
+    QCOMPARE(report.PreparedPages().at(0).findObject(QStringLiteral("Memo13"))->text, QStringLiteral("Oldal: 1/1"));
+    QCOMPARE(report.PreparedPages().at(1).findObject(QStringLiteral("Memo13"))->text, QStringLiteral("Oldal: 2/2"));
+    QVERIFY(report.PreparePages(true));
+    QCOMPARE(report.pageCount(), 1);
 }
 
 void TestReport::printCommandRenewsIdentifierAndPreviews()
