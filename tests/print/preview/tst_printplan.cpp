@@ -30,6 +30,7 @@ private Q_SLOTS:
     void printLoopStartsJobAtFirstPrintedPage();
     void printLoopDrawsAtDeviceResolutionAndSheetOrigin();
     void printLoopAbortsWhenCancelledBetweenPages();
+    void printIntoUnwritableFileFailsInsteadOfReportingSuccess();
 
     void printerListTakesSystemDefaultAndIsBuiltOnce();
     void printerListWithoutPrintersHoldsPlaceholder();
@@ -276,6 +277,22 @@ void TestPrintPlan::printLoopAbortsWhenCancelledBetweenPages()
     QCOMPARE(log, (QStringList{QStringLiteral("job t"), QStringLiteral("page copies=1"), QStringLiteral("end page"),
                                QStringLiteral("abort job")}));
     QCOMPARE(pages.printed, Pages{0});
+}
+
+void TestPrintPlan::printIntoUnwritableFileFailsInsteadOfReportingSuccess()
+{
+    FakePages pages;
+    const QString target = QStringLiteral("/nonexistent-folder/bevallas.prn");
+    const std::unique_ptr<PrintDevice> device = makeQtPrintDevice(QString(), target);
+    PrintLoop loop(pages, *device, {});
+    PrintPlan plan;
+    plan.pageIndexes = {0};
+    try {
+        loop.run(plan, QStringLiteral("KRV11007"));
+        QFAIL("printing into a file that cannot be written succeeded");
+    } catch (const Exception &error) {
+        QVERIFY2(error.message().contains(target), qPrintable(error.message()));
+    }
 }
 
 void TestPrintPlan::printerListTakesSystemDefaultAndIsBuiltOnce()
