@@ -2,6 +2,7 @@
 
 #include "app/accesskeys.h"
 #include "app/formscrollarea.h"
+#include "app/windowfilling.h"
 #include "common/colorvalue.h"
 #include "common/failure.h"
 #include "common/regionalsettings.h"
@@ -9,6 +10,7 @@
 #include "form/numedit/tpbnumedit.h"
 #include "form/widgets/tlmdfill.h"
 #include "form/widgets/tlmdradiogroup.h"
+#include "storage/savedfilling.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +60,7 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Elektronikus nyomtatvány - Kerekrév Polgármesteri Hivatal"));
     setFont(catalogueFont(FontRole::Window));
+    m_fillingFolder = QCoreApplication::applicationDirPath();
 
     m_scrollArea = new FormScrollArea(this);
     auto *clientArea = new QWidget;
@@ -387,7 +390,7 @@ void TForm1::CheckBox1Click()
         field<QWidget>(QString::fromLatin1(name))->setEnabled(privateIndividual);
 }
 
-// ---- Menu commands whose operations live elsewhere ----
+// ---- Menu commands ----
 
 void TForm1::Nyomtats1Click()
 {
@@ -395,8 +398,12 @@ void TForm1::Nyomtats1Click()
 
 void TForm1::Kitltsmentse1Click()
 {
+    WindowFilling filling(*this);
+    SavedFilling(filling, m_LbRijndael1, m_fillingFolder).SaveFilling();
 }
 
 void TForm1::Kitltttrlapbetltse1Click()
 {
+    WindowFilling filling(*this);
+    SavedFilling(filling, m_LbRijndael1, m_fillingFolder).LoadFilling();
 }

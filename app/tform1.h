@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/wheelaccumulator.h"
+#include "storage/cipher/lbrijndael.h"
 #include "form/contentbuilder.h"
 #include "form/taxcomputation.h"
 
@@ -34,6 +35,10 @@ public:
     }
 
     FormScrollArea *scrollArea() const { return m_scrollArea; }
+
+    // The folder of the saved filling: the executable's folder unless set otherwise.
+    QString fillingFolder() const { return m_fillingFolder; }
+    void setFillingFolder(const QString &folder) { m_fillingFolder = folder; }
 
     // Handlers.
     void FormCreate();
@@ -85,4 +90,6 @@ private:
     WheelAccumulator m_wheel;
     bool m_firstActivation = true;
     bool m_fitQueued = false;
+    TLbRijndael m_LbRijndael1;
+    QString m_fillingFolder;
 };

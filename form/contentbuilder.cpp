@@ -145,6 +145,21 @@ bool isContainer(ComponentKind kind)
     return kind == ComponentKind::TPanel || kind == ComponentKind::TLMDGroupBox;
 }
 
+// A plain label takes the size of its text, so no caption is cut off whatever the font's metrics.
+// The rich-text title stays on one line inside its box: its font shrinks until the line fits.
+void fitToText(QWidget *widget, const CatalogueRow &row)
+{
+    if (row.kind == ComponentKind::TLabel && !has(row, RightAligned)) {
+        widget->resize(widget->sizeHint());
+    } else if (row.kind == ComponentKind::TRTFLabel) {
+        QFont font = widget->font();
+        const QString line = static_cast<QLabel *>(widget)->text();
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > widget->width())
+            font.setPixelSize(font.pixelSize() - 1);
+        widget->setFont(font);
+    }
+}
+
 void setColors(QWidget *widget, const CatalogueRow &row)
 {
     if (row.kind == ComponentKind::TPanel) {
@@ -220,6 +235,7 @@ QList<Component> buildContent(QWidget *clientArea)
         widget->setFont(catalogueFont(row.font, scale));
         widget->setGeometry(scaledGeometry(row.geometry, scale));
         widget->setEnabled(!has(row, Disabled));
+        fitToText(widget, row);
         setColors(widget, row);
         widgets.insert(name, widget);
         contents[row.container ? QString::fromLatin1(row.container) : QString()].append(&row);
