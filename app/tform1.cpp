@@ -2,6 +2,7 @@
 
 #include "app/accesskeys.h"
 #include "app/formscrollarea.h"
+#include "app/windowdeclaration.h"
 #include "app/windowfilling.h"
 #include "common/colorvalue.h"
 #include "common/failure.h"
@@ -10,12 +11,14 @@
 #include "form/numedit/tpbnumedit.h"
 #include "form/widgets/tlmdfill.h"
 #include "form/widgets/tlmdradiogroup.h"
+#include "print/printcommand.h"
 #include "storage/savedfilling.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -85,6 +88,7 @@ TForm1::TForm1(QWidget *parent)
             registerComponent(QString::fromLatin1(row.name), row.kind, nullptr);
     }
     connectHandlers();
+    m_frxReport1.OnGetValue = [this](const QString &VarName, QVariant &Value) { frxReport1GetValue(VarName, Value); };
 
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
@@ -394,6 +398,15 @@ void TForm1::CheckBox1Click()
 
 void TForm1::Nyomtats1Click()
 {
+    runPrintCommand(field<QLineEdit>(QStringLiteral("Edit2"))->text(), m_printIdentifier, m_frxReport1,
+                    m_identifyProcessor, this);
+}
+
+void TForm1::frxReport1GetValue(const QString &VarName, QVariant &Value)
+{
+    if (const std::optional<QString> answer =
+            reportVariable(VarName, WindowDeclaration(*this), m_printIdentifier, QDate::currentDate()))
+        Value = *answer;
 }
 
 void TForm1::Kitltsmentse1Click()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/wheelaccumulator.h"
+#include "print/processor.h"
+#include "print/report.h"
 #include "storage/cipher/lbrijndael.h"
 #include "form/contentbuilder.h"
 #include "form/taxcomputation.h"
@@ -40,6 +42,11 @@ public:
     QString fillingFolder() const { return m_fillingFolder; }
     void setFillingFolder(const QString &folder) { m_fillingFolder = folder; }
 
+    TfrxReport &frxReport1() { return m_frxReport1; }
+    QString printIdentifier() const { return m_printIdentifier; }
+    // Where the print identifier's processor values come from: the processor itself unless replaced.
+    void setProcessorIdentification(ProcessorIdentification identify) { m_identifyProcessor = std::move(identify); }
+
     // Handlers.
     void FormCreate();
     void Panel2Enter();
@@ -54,6 +61,7 @@ public:
     void Kitltsmentse1Click();
     void Kitltttrlapbetltse1Click();
     void Kilps1Click();
+    void frxReport1GetValue(const QString &VarName, QVariant &Value);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -91,5 +99,8 @@ private:
     bool m_firstActivation = true;
     bool m_fitQueued = false;
     TLbRijndael m_LbRijndael1;
+    TfrxReport m_frxReport1;
+    QString m_printIdentifier;
+    ProcessorIdentification m_identifyProcessor = cpuidLeaf1;
     QString m_fillingFolder;
 };
