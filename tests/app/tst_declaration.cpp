@@ -38,6 +38,8 @@ private Q_SLOTS:
     void reasonRuleKeepsTheOtherReasonText();
     void saveChangeAndLoadBack();
     void wrongPasswordLeavesTheFields();
+    void printCommandPreparesAndPreviews();
+    void printWithoutAReasonFailsPreparation();
 
 private:
     void typeInto(const QString &fieldName, const QString &text);
@@ -248,6 +250,52 @@ void TestDeclaration::wrongPasswordLeavesTheFields()
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     QCOMPARE(information, QStringLiteral("Hibás jelszó!           ."));
     QCOMPARE(m_form->field<TEdit>(QStringLiteral("Edit2"))->text(), QStringLiteral("megmarad"));
+}
+
+void TestDeclaration::printCommandPreparesAndPreviews()
+{
+    m_form->setProcessorIdentification([] { return ProcessorRegisters{198313, 1050624, 2147154879, 3219913727}; });
+    m_form->field<TEdit>(QStringLiteral("Edit2"))->setText(QStringLiteral("Árvíz Bt."));
+    typeInto(QStringLiteral("PBNumEdit2"), QStringLiteral("10"));
+    m_form->field<QCheckBox>(QStringLiteral("CheckBox1"))->setChecked(false);
+
+    QString caption;
+    whenModal([&caption](QWidget *preview) {
+        caption = preview->windowTitle();
+        QTest::keyClick(preview, Qt::Key_Escape);
+    });
+    m_form->field<QAction>(QStringLiteral("Nyomtats1"))->trigger();
+    QCOMPARE(caption, QStringLiteral("Előkép"));
+    QCOMPARE(m_form->printIdentifier(), QStringLiteral("1983134D5"));
+
+    // The prepared page holds the window's answers.
+    QStringList texts;
+    for (const TfrxReportPage &page : m_form->frxReport1().PreparedPages()) {
+        for (const auto &object : page.objects)
+            texts << object.text;
+    }
+    const QString page = texts.join(u'\n');
+    QVERIFY(page.contains(QStringLiteral("Árvíz Bt.")));
+    QVERIFY(page.contains(QStringLiteral("21 000 Ft.")));
+    QVERIFY(page.contains(QStringLiteral("1983134D5")));
+    QVERIFY(page.contains(QStringLiteral("Bevallás")));
+}
+
+void TestDeclaration::printWithoutAReasonFailsPreparation()
+{
+    m_form->field<TLMDRadioGroup>(QStringLiteral("LMDRadioGroup7"))->setItemIndex(-1);
+    QString errorText;
+    bool previewShown = false;
+    m_form->frxReport1().setPreviewWindow([&previewShown](const PageDrawer &, QWidget *) { previewShown = true; });
+    whenModal([&errorText](QWidget *box) {
+        for (QLabel *label : box->findChildren<QLabel *>())
+            errorText += label->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    m_form->field<QAction>(QStringLiteral("Nyomtats1"))->trigger();
+    QVERIFY(!previewShown);
+    QVERIFY2(errorText.contains(QStringLiteral("A következő hiba történt:")), qPrintable(errorText));
+    QVERIFY2(errorText.contains(QStringLiteral("List index out of bounds (-1)")), qPrintable(errorText));
 }
 
 int main(int argc, char *argv[])
