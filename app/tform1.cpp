@@ -102,7 +102,10 @@ TForm1::TForm1(QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // Children are destroyed after this point and move the focus as they go; the window no longer
+    // listens by then.
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void TForm1::registerComponent(const QString &name, ComponentKind kind, QObject *object)
