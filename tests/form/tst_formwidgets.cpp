@@ -1,13 +1,17 @@
 #include "common/beep.h"
 #include "common/colorvalue.h"
+#include "common/regionalsettings.h"
 #include "form/widgets/headergradient.h"
+#include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdradiogroup.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 class TestFormWidgets : public QObject
@@ -20,6 +24,12 @@ private Q_SLOTS:
     void textFieldRefusesWhatWindows1250CannotHold();
     void radioGroupReportsUserChoicesOnly();
     void radioGroupCanHoldNoChoice();
+    void dateFieldTypingAndArrowsKeepTheTimeOfDay();
+    void dateFieldCalendarChoosesADay();
+    void dateFieldFollowsTheShortDateFormat();
+
+private:
+    void showPicker(TDateTimePicker &picker);
 };
 
 void TestFormWidgets::activeHeaderGradientBands()
@@ -96,6 +106,65 @@ void TestFormWidgets::radioGroupCanHoldNoChoice()
     QVERIFY(group.findChildren<QRadioButton *>().at(0)->focusPolicy() & Qt::TabFocus);
     group.setItemIndex(2);
     QCOMPARE(group.itemIndex(), 2);
+}
+
+void TestFormWidgets::showPicker(TDateTimePicker &picker)
+{
+    RegionalSettings hungarian;
+    hungarian.shortDateFormat = QStringLiteral("yyyy.MM.dd.");
+    Regional::instance().setSettings(hungarian);
+    picker.setDateTime(QDateTime(QDate(2010, 1, 1), QTime(12, 3, 18)));
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowActive(&picker));
+    picker.setFocus(Qt::TabFocusReason);
+}
+
+void TestFormWidgets::dateFieldTypingAndArrowsKeepTheTimeOfDay()
+{
+    TDateTimePicker picker;
+    showPicker(picker);
+    QCOMPARE(picker.text(), QStringLiteral("2010.01.01."));
+    // Tabbing in selects the first part; a completed part hands over to the next.
+    QTest::keyClicks(&picker, QStringLiteral("20200229"));
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2020, 2, 29), QTime(12, 3, 18)));
+    QTest::keyClick(&picker, Qt::Key_Down);
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2020, 2, 28), QTime(12, 3, 18)));
+    // A part erased and left empty gets its last valid value back when the field is left.
+    QTest::keyClick(&picker, Qt::Key_Backspace);
+    QCOMPARE(picker.text(), QStringLiteral("2020.02.."));
+    picker.clearFocus();
+    QCOMPARE(picker.text(), QStringLiteral("2020.02.28."));
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2020, 2, 28), QTime(12, 3, 18)));
+}
+
+void TestFormWidgets::dateFieldCalendarChoosesADay()
+{
+    TDateTimePicker picker;
+    showPicker(picker);
+    // The drop-down button sits at the right end of the field.
+    QTest::mouseClick(&picker, Qt::LeftButton, Qt::NoModifier, QPoint(picker.width() - 4, picker.height() / 2));
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QVERIFY(popup->isAncestorOf(picker.calendarWidget()));
+    QCOMPARE(picker.calendarWidget()->selectedDate(), QDate(2010, 1, 1));
+
+    auto *days = picker.calendarWidget()->findChild<QTableView *>();
+    QVERIFY(days);
+    QTest::keyClick(days, Qt::Key_Down);
+    QTest::keyClick(days, Qt::Key_Return);
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 8), QTime(12, 3, 18)));
+}
+
+void TestFormWidgets::dateFieldFollowsTheShortDateFormat()
+{
+    TDateTimePicker picker;
+    showPicker(picker);
+    RegionalSettings english;
+    english.shortDateFormat = QStringLiteral("dd/MM/yy");
+    Regional::instance().setSettings(english);
+    QCOMPARE(picker.text(), QStringLiteral("01/01/10"));
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 1), QTime(12, 3, 18)));
 }
 
 QTEST_MAIN(TestFormWidgets)
