@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/formscrollarea.h"
 #include "app/tform1.h"
+#include "common/regionalsettings.h"
 #include "form/catalogue.h"
 #include "form/widgets/tlmdfill.h"
 #include "form/widgets/tlmdradiogroup.h"
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void focusScrollsTheFieldIntoView();
     void noHorizontalScrolling();
     void kilepesEndsTheEventLoopWithZero();
+    void regionalSettingsAreReadAgainOnLocaleChange();
 
 private:
     QString focusedField() const;
@@ -276,7 +278,7 @@ void TestForm1::wheelScrollsInSteps()
     QCOMPARE(bar->value(), 60);
     sendWheel(target, -100);
     QCOMPARE(bar->value(), 60);
-    sendWheel(target, 20); // completes the upward notch left over: 100 - 120 + 20
+    sendWheel(target, 20); // turning back only shrinks what is left over: -100 + 20
     QCOMPARE(bar->value(), 60);
 
     bar->setValue(bar->maximum() - 5);
@@ -335,6 +337,24 @@ void TestForm1::kilepesEndsTheEventLoopWithZero()
     connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     watchdog.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void TestForm1::regionalSettingsAreReadAgainOnLocaleChange()
+{
+    RegionalSettings unusual;
+    unusual.decimalSeparator = u'#';
+    unusual.thousandSeparator = u'~';
+    unusual.shortDateFormat = QStringLiteral("dd|MM|yyyy");
+    Regional::instance().setSettings(unusual);
+    auto *picker = m_form->field<QDateTimeEdit>(QStringLiteral("DateTimePicker3"));
+    QCOMPARE(picker->text(), QStringLiteral("01|01|2010"));
+
+    // The platform reports a change of the system's settings to the application, which passes it on.
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(qApp, &change);
+    const RegionalSettings system = RegionalSettings::fromLocale(QLocale::system());
+    QVERIFY(Regional::settings() == system);
+    QCOMPARE(picker->displayFormat(), system.shortDateFormat);
 }
 
 int main(int argc, char *argv[])
