@@ -92,9 +92,11 @@ TForm1::TForm1(QWidget *parent)
 
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
-    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TForm1::fitToWorkArea);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        connect(screen, &QScreen::availableGeometryChanged, this, &TForm1::fitToWorkArea);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *screen) {
+        watchWorkArea(screen);
+        fitToWorkArea();
+    });
+    watchWorkArea(QGuiApplication::primaryScreen());
 
     failure::guard([this] { FormCreate(); });
     fitToWorkArea();
@@ -196,6 +198,13 @@ void TForm1::fitToWorkArea()
     const QRect target = workArea.marginsRemoved(frame);
     if (geometry() != target)
         setGeometry(target);
+}
+
+// A new primary screen brings its own work area, whose changes the window follows from then on.
+void TForm1::watchWorkArea(QScreen *screen)
+{
+    if (screen)
+        connect(screen, &QScreen::availableGeometryChanged, this, &TForm1::fitToWorkArea, Qt::UniqueConnection);
 }
 
 void TForm1::queueFit()
@@ -309,27 +318,25 @@ void TForm1::focusChanged(QWidget *now)
     QWidget *focused = focusedField(now);
     m_scrollArea->showWidget(focused ? focused : now);
 
-    const auto inside = [now](const char *name) {
-        auto *section = now->window()->findChild<QWidget *>(QString::fromLatin1(name));
-        return section && section->isAncestorOf(now) ? section : nullptr;
+    struct Section
+    {
+        const char *panel;
+        void (TForm1::*enter)();
     };
-    QWidget *section = inside("Panel2");
-    if (!section)
-        section = inside("Panel4");
-    if (!section)
-        section = inside("Panel3");
-    if (!section || section == m_focusSection)
+    static constexpr Section sections[] = {{"Panel2", &TForm1::Panel2Enter},
+                                           {"Panel4", &TForm1::Panel4Enter},
+                                           {"Panel3", &TForm1::Panel3Enter}};
+    for (const Section &section : sections) {
+        QWidget *panel = field<QWidget>(QString::fromLatin1(section.panel));
+        if (!panel->isAncestorOf(now))
+            continue;
+        // Moving within the section the focus is already in enters nothing.
+        if (panel != m_focusSection) {
+            m_focusSection = panel;
+            failure::guard([this, &section] { (this->*section.enter)(); });
+        }
         return;
-    m_focusSection = section;
-    const QString name = section->objectName();
-    failure::guard([this, &name] {
-        if (name == QLatin1String("Panel2"))
-            Panel2Enter();
-        else if (name == QLatin1String("Panel4"))
-            Panel4Enter();
-        else
-            Panel3Enter();
-    });
+    }
 }
 
 void TForm1::activateSection(TLMDFill *active, TLMDFill *first, TLMDFill *second)

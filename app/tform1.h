@@ -12,6 +12,7 @@
 class FormScrollArea;
 class QAction;
 class QMenuBar;
+class QScreen;
 class TLMDFill;
 
 // The declaration window. It owns every component of the form, reaches them by name and carries the
@@ -80,6 +81,7 @@ private:
     auto handler(Handler method);
 
     void fitToWorkArea();
+    void watchWorkArea(QScreen *screen);
     void queueFit();
     void focusChanged(QWidget *now);
     QWidget *focusedField(QWidget *focus) const;
