@@ -35,6 +35,7 @@ private Q_SLOTS:
     void leavingANumericFieldRecomputes_data();
     void leavingANumericFieldRecomputes();
     void aFailureReachesTheDefaultErrorBox();
+    void theMenuBarIsNoLeavingOfTheField();
     void reasonRuleKeepsTheOtherReasonText();
     void saveChangeAndLoadBack();
     void wrongPasswordLeavesTheFields();
@@ -180,6 +181,19 @@ void TestDeclaration::aFailureReachesTheDefaultErrorBox()
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     typeInto(QStringLiteral("PBNumEdit2"), QStringLiteral("2"));
     QCOMPARE(results(), QStringList({"4200", "4200", "4200"}));
+}
+
+void TestDeclaration::theMenuBarIsNoLeavingOfTheField()
+{
+    auto *headcount = m_form->field<TPBNumEdit>(QStringLiteral("PBNumEdit2"));
+    headcount->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(headcount, QStringLiteral("10"));
+    QTest::keyClick(headcount, Qt::Key_Alt);
+    QVERIFY(QApplication::focusWidget() != headcount);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(results(), QStringList({"0", "0", "0"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(results(), QStringList({"21000", "21000", "21000"}));
 }
 
 void TestDeclaration::reasonRuleKeepsTheOtherReasonText()
