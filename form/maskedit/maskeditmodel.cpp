@@ -93,8 +93,13 @@ void MaskEditModel::backspace()
     if (m_readOnly || m_text.isEmpty())
         return;
     if (!hasSelection()) {
-        if (m_cursor == 0)
+        if (m_cursor == 0) {
+            // Nothing stands before the caret, so the edit replaces nothing; in overwrite mode it
+            // would take the character at the caret instead, so there is no edit at all.
+            if (!m_editMode.isOverwrite())
+                replaceRange(QString());
             return;
+        }
         setSelection(m_cursor - 1, 1);
     }
     const qsizetype firstReplaced = selectionStart();
@@ -107,11 +112,9 @@ void MaskEditModel::deleteForward()
     if (m_readOnly || m_cursor > m_mask.size())
         return;
     const qsizetype cursorBefore = m_cursor;
-    if (!hasSelection()) {
-        if (m_cursor >= m_text.size())
-            return;
+    // After the last character this selects nothing, and the edit replaces nothing.
+    if (!hasSelection())
         setSelection(m_cursor, 1);
-    }
     clearSelectionToTemplate();
     moveCursor(cursorBefore);
 }

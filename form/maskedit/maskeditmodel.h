@@ -43,7 +43,6 @@ public:
     // The text as it was just before the most recent edit; empty until the first edit.
     const QString &restorePoint() const { return m_restorePoint; }
     bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
 
     qsizetype cursorPosition() const { return m_cursor; }
     bool hasSelection() const { return m_cursor != m_anchor; }

@@ -96,6 +96,8 @@ private Q_SLOTS:
     void changingTheMaskShowsTheNewTemplate();
     void maxLengthLimitsSetTextAndEdits();
     void editRecordsRestorePointAndModifiedEvenWhenUndone();
+    void keysThatClearNothingStillEdit_data();
+    void keysThatClearNothingStillEdit();
     void clipboard_data();
     void clipboard();
     void typingSwitchesTheSharedModeForEveryField();
@@ -344,6 +346,37 @@ void TestMaskEditModel::editRecordsRestorePointAndModifiedEvenWhenUndone()
     QCOMPARE(field.model.text(), QStringLiteral("12345678-9-01"));
     QCOMPARE(field.model.restorePoint(), QStringLiteral("12345678-9-01"));
     QVERIFY(field.model.isModified());
+}
+
+// Backspace before the first character and Delete after the last replace nothing, but they are
+// edits all the same: a refused outside text then falls back to the text they left. In overwrite
+// mode Backspace there is no edit at all, since it would take the first character.
+void TestMaskEditModel::keysThatClearNothingStillEdit_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<bool>("edited");
+    QTest::newRow("backspace at the start") << "{BS}" << 0 << true;
+    QTest::newRow("backspace at the start in overwrite mode") << "{INS}{BS}" << 0 << false;
+    QTest::newRow("delete at the end") << "{DEL}" << 13 << true;
+    QTest::newRow("delete at the end in overwrite mode") << "{INS}{DEL}" << 13 << true;
+}
+
+void TestMaskEditModel::keysThatClearNothingStillEdit()
+{
+    QFETCH(QString, script);
+    QFETCH(int, caret);
+    QFETCH(bool, edited);
+    const QString full = QStringLiteral("12345678-9-01");
+    Field field(taxNumberMask);
+    field.model.setText(full);
+    field.model.moveCursor(caret);
+    runScript(field.model, script);
+    QCOMPARE(field.model.text(), full);
+    QCOMPARE(field.model.cursorPosition(), caret);
+    QCOMPARE(field.model.isModified(), edited);
+    field.model.setText(QStringLiteral("x"));
+    QCOMPARE(field.model.text(), edited ? full : QString());
 }
 
 void TestMaskEditModel::clipboard_data()
