@@ -423,6 +423,8 @@ void TestPreview::copiesArrowsAndPageEntryChooseTheirOptions()
             setCopies(dialog, QStringLiteral("500"));
             QCOMPARE(copies->text(), QStringLiteral("500"));
 
+            // Focus events reach a window only once it is active, which the platform makes it in its own time.
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
             child<QLineEdit>(dialog, "PageNumbersE")->setFocus();
             QVERIFY(child<QRadioButton>(dialog, "PageNumbersRB")->isChecked());
             const PrintDialogChoice choice = dialog->choice();
