@@ -119,11 +119,12 @@ std::unique_ptr<TMessageForm> createInputForm(const QString &caption, const QStr
     const QFont font = dialogFont(current);
     auto form = std::make_unique<TMessageForm>(current, font, caption);
 
+    // The edit line comes after the prompt, so that it stays in front of a prompt long enough to reach it.
+    auto *promptLabel = new QLabel(prompt, form->clientArea());
     auto *edit = new QLineEdit(form->clientArea());
     const InputBoxGeometry geometry = inputBoxGeometry(DialogUnits::of(font), edit->sizeHint().height());
     form->setClientSize(geometry.clientSize);
 
-    auto *promptLabel = new QLabel(prompt, form->clientArea());
     promptLabel->setObjectName(QStringLiteral("Prompt"));
     promptLabel->setTextFormat(Qt::PlainText);
     promptLabel->move(geometry.promptPosition);

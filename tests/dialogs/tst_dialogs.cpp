@@ -269,6 +269,14 @@ void TestDialogs::inputBoxLayout()
     QVERIFY(buttons.at(0)->isDefault());
     QCOMPARE(buttons.at(1)->text(), QStringLiteral("Mégsem"));
     QCOMPARE(form->size(), inputBoxGeometry(DialogUnits::of(dialogFont(settings())), edit->height()).clientSize);
+
+    // A prompt of several lines reaches down over the edit line, which stays in front and takes the clicks.
+    const auto tallPrompt = createInputForm(QStringLiteral("Jelszó"), QStringLiteral("Első\nMásodik\nHarmadik"),
+                                            QString());
+    const auto *tallEdit = tallPrompt->findChild<QLineEdit *>();
+    const QRect promptRect = tallPrompt->findChild<QLabel *>(QStringLiteral("Prompt"))->geometry();
+    QVERIFY(promptRect.intersects(tallEdit->geometry()));
+    QCOMPARE(tallPrompt->childAt(tallEdit->geometry().topLeft() + QPoint(2, 2)), tallEdit);
 }
 
 enum class InputAction { TypeAndEnter, TypeAndEscape, ClickOk, TypeAndClickCancel };
