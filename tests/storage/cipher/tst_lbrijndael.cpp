@@ -198,7 +198,7 @@ void TestLbRijndael::bytesAfterTheLastWholeBlockAreIgnored()
     TLbRijndael cipher;
     cipher.DeriveKey(QStringLiteral("titok"));
     const QString cipherText = cipher.EncryptText(FileText17);
-    // 44 characters hold 33 bytes: one byte beyond the two blocks already; add 12 more.
+    // The 44 characters hold the two blocks exactly; seven more bytes follow them.
     QCOMPARE(cipher.DecryptText(cipherText + QStringLiteral("QUJDRA==QUJD")), FileText17);
 }
 
