@@ -14,10 +14,11 @@ struct FontChoice
 };
 
 // Wine's fonts (fonts-wine) are not registered with fontconfig, so the application registers them.
+// Wine's bold Tahoma is hardly heavier than the regular face, only wider; without it Qt emboldens the
+// regular face, which reads as bold at the regular face's widths.
 const FontChoice fontTable[] = {
     {"MS Sans Serif", "/usr/share/wine/fonts/ms_sans_serif.ttf", "Liberation Sans"},
     {"Tahoma", "/usr/share/wine/fonts/tahoma.ttf", "DejaVu Sans"},
-    {"Tahoma", "/usr/share/wine/fonts/tahomabd.ttf", "DejaVu Sans"},
     {"Arial", "", "Liberation Sans"},
     {"Verdana", "", "DejaVu Sans"},
     {"Franklin Gothic Medium", "", "DejaVu Sans Condensed"},
