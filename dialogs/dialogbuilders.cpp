@@ -4,7 +4,7 @@
 #include "dialogs/dialoggeometry.h"
 #include "dialogs/dialogtables.h"
 #include "dialogs/languagetable.h"
-#include "dialogs/windows1250validator.h"
+#include "common/windows1250validator.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -133,7 +133,7 @@ std::unique_ptr<TMessageForm> createInputForm(const QString &caption, const QStr
     edit->setObjectName(inputEditName);
     edit->setGeometry(geometry.editRect);
     edit->setMaxLength(inputMaxLength);
-    refuseOutsideWindows1250(edit);
+    windows1250::refuseOutside(edit);
     edit->setText(value);
     edit->selectAll();
     edit->setFocus();

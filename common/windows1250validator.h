@@ -4,11 +4,11 @@
 
 class QLineEdit;
 
-namespace MessDlgs {
+namespace windows1250 {
 
 // Refuses text that Windows-1250 cannot hold: what is typed travels on as Windows-1250 bytes, and a
-// character lost on the way would change a password without the user knowing.
-class Windows1250Validator : public QValidator
+// character lost on the way would change a saved value or a password without the user knowing.
+class Validator : public QValidator
 {
     Q_OBJECT
 
@@ -19,6 +19,6 @@ public:
 };
 
 // Gives the edit line the validator and beeps whenever it refuses a keystroke or a paste.
-void refuseOutsideWindows1250(QLineEdit *edit);
+void refuseOutside(QLineEdit *edit);
 
-} // namespace MessDlgs
+} // namespace windows1250
