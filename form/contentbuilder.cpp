@@ -87,9 +87,9 @@ QWidget *createNumEdit(const CatalogueRow &row, QWidget *parent)
 QWidget *createMaskEdit(const CatalogueRow &row, QWidget *parent)
 {
     auto *edit = new TLMDMaskEdit(parent);
-    edit->setMask(QString::fromUtf8(row.mask));
     edit->setMaxLength(row.maxLength);
     edit->setBlankChar(QChar::fromLatin1(row.blankChar));
+    edit->setMask(QString::fromUtf8(row.mask));
     edit->setText(text(row));
     return edit;
 }
