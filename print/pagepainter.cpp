@@ -5,6 +5,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
+#include <QtEndian>
 
 namespace {
 
@@ -31,8 +33,28 @@ double designedWidthFactor(const QString &family)
     return 1.0;
 }
 
+// A block taller than its area starts at the area's top whatever its alignment: centred or raised, its
+// first line would lose its top to the clipping (the accents of a label's first word), while from the
+// top only the blank spacing under the last line overflows.
+// Where the baseline lies below a line's top. Windows puts it at the face's Windows ascent, which
+// leaves room above the capitals for their accents; the ascent Qt reports for some faces is smaller,
+// and the accents of a first line's capitals (the dots of "Ö") would rise above the line into the
+// clipping. The face's own OS/2 table gives the Windows value.
+double baselineOffset(const QFont &font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    constexpr int winAscentOffset = 74;
+    if (os2.size() < winAscentOffset + 2 || raw.unitsPerEm() <= 0)
+        return QFontMetricsF(font).ascent();
+    const quint16 winAscent = qFromBigEndian<quint16>(os2.constData() + winAscentOffset);
+    return std::max(QFontMetricsF(font).ascent(), winAscent * raw.pixelSize() / raw.unitsPerEm());
+}
+
 double blockTop(const QRectF &area, TfrxVAlign alignment, double blockHeight)
 {
+    if (blockHeight > area.height())
+        return area.top();
     switch (alignment) {
     case vaCenter:
         return area.top() + (area.height() - blockHeight) / 2;
@@ -67,14 +89,24 @@ void drawMemo(const TfrxView &view, QPainter &painter)
     const TextMeasure measure = textMeasure(view.font);
     const QStringList lines = wrapText(view.text, area.width(), measure);
     const double lineHeight = view.font.height + view.lineSpacing;
-    const double ascent = QFontMetricsF(font).ascent();
+    const double ascent = baselineOffset(font);
     const double widthFactor = designedWidthFactor(view.font.family);
 
+    // Lines that are a little too tall for the text area but fit the object itself (the page's two-line
+    // labels in 7 mm rows) start at the object's top and use the vertical gaps: aligned and clipped to the
+    // text area they would lose the accents of the first line or the descenders of the last. Anything
+    // taller keeps to the text area.
+    const double blockHeight = lines.size() * lineHeight;
+    const bool usesGaps = blockHeight > area.height() && blockHeight <= view.bounds.height();
+    const QRectF linesArea =
+        usesGaps ? QRectF(area.left(), view.bounds.top(), area.width(), view.bounds.height()) : area;
+    const TfrxVAlign alignment = usesGaps ? vaTop : view.vAlign;
+
     painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
+    painter.setClipRect(linesArea, Qt::IntersectClip);
     painter.setFont(font);
     painter.setPen(view.font.color);
-    double top = blockTop(area, view.vAlign, lines.size() * lineHeight);
+    double top = blockTop(linesArea, alignment, blockHeight);
     for (const QString &line : lines) {
         painter.save();
         painter.translate(lineLeft(area, view.hAlign, measure(line)), top + ascent);

@@ -96,6 +96,8 @@ private Q_SLOTS:
     void textIsClippedToItsArea_data();
     void textIsClippedToItsArea();
     void overlongAnswerStaysInItsBox();
+    void twoLineLabelShowsEveryStroke_data();
+    void twoLineLabelShowsEveryStroke();
     void hiddenObjectsLeaveNoInk();
     void emblemsAreDrawnIntoTheirRectangles();
     void pdfHoldsEveryExpandedValue();
@@ -238,6 +240,37 @@ void TestPageDrawing::overlongAnswerStaysInItsBox()
     const QRectF box = sheetRectMm(*report.FindObject(QStringLiteral("Memo30")));
     QVERIFY(inkIn(sheet, box, dpi) > 100);
     QCOMPARE(inkIn(sheet, QRectF(box.left(), 150.0, box.width(), 4.6), dpi), 0);
+}
+
+// Row 2b's label is two lines of Tahoma 11 in a 7 mm box: 26 units of lines in a 24.5-unit text area, in a
+// 26.5-unit object. Every stroke of both lines must show, as it does in a box with room to spare.
+void TestPageDrawing::twoLineLabelShowsEveryStroke_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("bottom") << int(vaBottom);
+    QTest::newRow("middle") << int(vaCenter);
+}
+
+void TestPageDrawing::twoLineLabelShowsEveryStroke()
+{
+    QFETCH(int, alignment);
+    const double dpi = 600.0;
+    TfrxView crowded = longTextMemo(QStringLiteral("Önkormányzat\r\nstatisztikai"), TfrxVAlign(alignment));
+    crowded.font = {QStringLiteral("Tahoma"), 11, false, Qt::black};
+    crowded.bounds.setHeight(mmToUnits(7.0));
+    TfrxView roomy = crowded;
+    roomy.bounds.setHeight(mmToUnits(20.0));
+    roomy.vAlign = vaTop;
+    roomy.gapY = 0; // lines from the object's top, as the crowded box draws them
+
+    const QImage roomySheet = renderObjects({roomy}, dpi);
+    const QRectF roomyBox = sheetRectMm(roomy);
+    const int crowdedInk = inkIn(renderObjects({crowded}, dpi), sheetRectMm(crowded), dpi);
+    const int roomyInk = inkIn(roomySheet, roomyBox, dpi);
+    QVERIFY(roomyInk > 500);
+    QCOMPARE(crowdedInk, roomyInk);
+    // The dots of the first line's "Ö" lie below the line's top, as under Windows, not cut off by it.
+    QCOMPARE(inkIn(roomySheet, QRectF(roomyBox.left(), roomyBox.top(), roomyBox.width(), 0.1), dpi), 0);
 }
 
 void TestPageDrawing::hiddenObjectsLeaveNoInk()
