@@ -7,6 +7,7 @@
 #include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdradiogroup.h"
+#include "tests/support/whenmodalopens.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -45,8 +46,6 @@ private Q_SLOTS:
 private:
     void typeInto(const QString &fieldName, const QString &text);
     QStringList results() const;
-    // Runs the action when the next modal dialog shows up.
-    void whenModal(std::function<void(QWidget *)> action);
     void answerPassword(const QString &password);
 
     std::unique_ptr<TForm1> m_form;
@@ -89,23 +88,9 @@ QStringList TestDeclaration::results() const
             m_form->field<QLabel>(QStringLiteral("Label23"))->text()};
 }
 
-void TestDeclaration::whenModal(std::function<void(QWidget *)> action)
-{
-    auto *poll = new QTimer(this);
-    poll->setInterval(10);
-    connect(poll, &QTimer::timeout, this, [poll, action] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            action(modal);
-        }
-    });
-    poll->start();
-}
-
 void TestDeclaration::answerPassword(const QString &password)
 {
-    whenModal([password](QWidget *box) {
+    whenModalOpens<QWidget>([password](QWidget *box) {
         auto *line = box->findChild<QLineEdit *>();
         QVERIFY(line);
         for (QChar typed : password) {
@@ -157,7 +142,7 @@ void TestDeclaration::aFailureReachesTheDefaultErrorBox()
     failure::setReporter(m_previousReporter);
     QString title;
     QString text;
-    whenModal([&](QWidget *box) {
+    whenModalOpens<QWidget>([&](QWidget *box) {
         title = box->windowTitle();
         text = static_cast<QMessageBox *>(box)->text();
         QTest::keyClick(box, Qt::Key_Return);
@@ -171,7 +156,7 @@ void TestDeclaration::aFailureReachesTheDefaultErrorBox()
     // The program goes on: the next leave tries the whole computation again, failing while the text
     // stays, succeeding once it is corrected.
     text.clear();
-    whenModal([&](QWidget *box) {
+    whenModalOpens<QWidget>([&](QWidget *box) {
         text = static_cast<QMessageBox *>(box)->text();
         QTest::keyClick(box, Qt::Key_Return);
     });
@@ -274,7 +259,7 @@ void TestDeclaration::printCommandPreparesAndPreviews()
     m_form->field<QCheckBox>(QStringLiteral("CheckBox1"))->setChecked(false);
 
     QString caption;
-    whenModal([&caption](QWidget *preview) {
+    whenModalOpens<QWidget>([&caption](QWidget *preview) {
         caption = preview->windowTitle();
         QTest::keyClick(preview, Qt::Key_Escape);
     });
@@ -301,7 +286,7 @@ void TestDeclaration::printWithoutAReasonFailsPreparation()
     QString errorText;
     bool previewShown = false;
     m_form->frxReport1().setPreviewWindow([&previewShown](const PageDrawer &, QWidget *) { previewShown = true; });
-    whenModal([&errorText](QWidget *box) {
+    whenModalOpens<QWidget>([&errorText](QWidget *box) {
         for (QLabel *label : box->findChildren<QLabel *>())
             errorText += label->text();
         QTest::keyClick(box, Qt::Key_Return);

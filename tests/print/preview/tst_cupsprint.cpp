@@ -4,6 +4,7 @@
 // two runs.
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
+#include "tests/support/whenmodalopens.h"
 #include "print/preview/previewform.h"
 #include "print/preview/printdialog.h"
 #include "print/preview/printerlist.h"
@@ -26,22 +27,6 @@
 #include <functional>
 
 namespace {
-
-template<typename W>
-void whenModalOpens(std::function<void(W *)> check, int triesLeft = 400)
-{
-    QTimer::singleShot(5, [check, triesLeft] {
-        QPointer<W> window = qobject_cast<W *>(QApplication::activeModalWidget());
-        if (!window) {
-            if (triesLeft > 0)
-                whenModalOpens<W>(check, triesLeft - 1);
-            return;
-        }
-        check(window);
-        if (window && window->isVisible())
-            window->close();
-    });
-}
 
 QString toolOutput(const QString &program, const QStringList &arguments)
 {

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "dialogs/dialogs.h"
+#include "tests/support/whenmodalopens.h"
 #include "print/preview/previewform.h"
 #include "print/preview/previewpages.h"
 #include "print/preview/printdialog.h"
@@ -29,23 +30,6 @@ const QList<PrinterEntry> threePrinters{{QStringLiteral("Laser"), QStringLiteral
                                         {QStringLiteral("Tinta"), QString()},
                                         {QStringLiteral("Színes"), QStringLiteral("2. emelet")}};
 
-// Runs the check on the modal window of type W as soon as it is open. A window the check left open
-// (a failed comparison returns early) is closed, so that no test hangs or inherits it.
-template<typename W>
-void whenModalOpens(std::function<void(W *)> check, int triesLeft = 200)
-{
-    QTimer::singleShot(5, [check, triesLeft] {
-        QPointer<W> window = qobject_cast<W *>(QApplication::activeModalWidget());
-        if (!window) {
-            if (triesLeft > 0)
-                whenModalOpens<W>(check, triesLeft - 1);
-            return;
-        }
-        check(window);
-        if (window && window->isVisible())
-            window->close();
-    });
-}
 
 template<typename T>
 T *child(QObject *parent, const char *name)
