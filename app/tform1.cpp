@@ -94,7 +94,7 @@ TForm1::TForm1(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *screen) {
         watchWorkArea(screen);
-        fitToWorkArea();
+        workAreaChanged();
     });
     watchWorkArea(QGuiApplication::primaryScreen());
 
@@ -196,15 +196,30 @@ void TForm1::fitToWorkArea()
     const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
                          frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
     const QRect target = workArea.marginsRemoved(frame);
-    if (geometry() != target)
-        setGeometry(target);
+    if (geometry() == target) {
+        m_unansweredFits = 0;
+        return;
+    }
+    // A window manager that insists on other bounds (a tiling one, say) would otherwise be asked again
+    // after every answer, for ever.
+    constexpr int maxUnansweredFits = 3;
+    if (m_unansweredFits >= maxUnansweredFits)
+        return;
+    ++m_unansweredFits;
+    setGeometry(target);
+}
+
+void TForm1::workAreaChanged()
+{
+    m_unansweredFits = 0;
+    fitToWorkArea();
 }
 
 // A new primary screen brings its own work area, whose changes the window follows from then on.
 void TForm1::watchWorkArea(QScreen *screen)
 {
     if (screen)
-        connect(screen, &QScreen::availableGeometryChanged, this, &TForm1::fitToWorkArea, Qt::UniqueConnection);
+        connect(screen, &QScreen::availableGeometryChanged, this, &TForm1::workAreaChanged, Qt::UniqueConnection);
 }
 
 void TForm1::queueFit()

@@ -81,6 +81,7 @@ private:
     auto handler(Handler method);
 
     void fitToWorkArea();
+    void workAreaChanged();
     void watchWorkArea(QScreen *screen);
     void queueFit();
     void focusChanged(QWidget *now);
@@ -100,6 +101,7 @@ private:
     WheelAccumulator m_wheel;
     bool m_firstActivation = true;
     bool m_fitQueued = false;
+    int m_unansweredFits = 0;
     TLbRijndael m_LbRijndael1;
     TfrxReport m_frxReport1;
     QString m_printIdentifier;

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void focusScrollsTheFieldIntoView();
     void noHorizontalScrolling();
     void kilepesEndsTheEventLoopWithZero();
+    void insistingWindowManagerIsNotAskedForever();
     void regionalSettingsAreReadAgainOnLocaleChange();
 
 private:
@@ -355,6 +356,38 @@ void TestForm1::regionalSettingsAreReadAgainOnLocaleChange()
     const RegionalSettings system = RegionalSettings::fromLocale(QLocale::system());
     QVERIFY(Regional::settings() == system);
     QCOMPARE(picker->displayFormat(), system.shortDateFormat);
+}
+
+// Stands in for a window manager that puts the window back elsewhere after every move or resize.
+class InsistingWindowManager : public QObject
+{
+public:
+    explicit InsistingWindowManager(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+
+    int answers = 0;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && answers < 1000) {
+            ++answers;
+            QTimer::singleShot(0, m_window, [this] { m_window->setGeometry(100, 100, 400, 300); });
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
+void TestForm1::insistingWindowManagerIsNotAskedForever()
+{
+    InsistingWindowManager windowManager(m_form.get());
+    m_form->move(5, 5);
+    QTest::qWait(300);
+    const int answers = windowManager.answers;
+    QVERIFY2(answers < 20, qPrintable(QString::number(answers)));
+    QTest::qWait(100);
+    QCOMPARE(windowManager.answers, answers);
 }
 
 int main(int argc, char *argv[])
