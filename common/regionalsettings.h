@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QString>
 
-// The system's regional settings that shape how numbers and dates are read and written.
+// The system's regional settings that shape how numbers and dates are read and written. A default
+// value holds those of a Hungarian system.
 struct RegionalSettings
 {
     QChar decimalSeparator = u',';

@@ -55,11 +55,7 @@ private:
 
 void TestDeclaration::init()
 {
-    RegionalSettings hungarian;
-    hungarian.decimalSeparator = u',';
-    hungarian.thousandSeparator = u' ';
-    hungarian.shortDateFormat = QStringLiteral("yyyy.MM.dd.");
-    Regional::instance().setSettings(hungarian);
+    Regional::instance().setSettings(RegionalSettings()); // a Hungarian system's: ",", " ", "yyyy.MM.dd."
     m_reported.clear();
     m_previousReporter = failure::setReporter([this](const QString &message) { m_reported << message; });
     m_form = std::make_unique<TForm1>();
