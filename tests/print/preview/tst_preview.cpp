@@ -14,8 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -57,8 +60,10 @@ struct PrintBench
         PrintServices services;
         services.showPrinterProperties = [this](QWidget *, const QString &name) { propertiesShownFor.append(name); };
         services.askPrintFile = [this](QWidget *) { return chosenFile; };
-        services.openDevice = [this](const QString &printer, const QString &file) {
+        services.openDevice = [this](const QString &printer, const QString &file) -> std::unique_ptr<PrintDevice> {
             openedOn.append(printer + u'|' + file);
+            if (realPrintDevice)
+                return makeQtPrintDevice(printer, file);
             return std::make_unique<RecordingDevice>(log);
         };
         services.handlePendingEvents = [this] {
@@ -84,6 +89,7 @@ struct PrintBench
     QStringList propertiesShownFor;
     QStringList openedOn;
     QString chosenFile;
+    bool realPrintDevice = false; // a Qt print job instead of the recorder
     std::function<void()> betweenPages;
     TfrxPreviewForm form;
 };
@@ -122,6 +128,8 @@ private Q_SLOTS:
     void copiesEntryThatIsNoNumberFailsInDefaultErrorBox();
     void copiesArrowsAndPageEntryChooseTheirOptions();
     void printToFileUsesPrnExtensionAndItsCancelStops();
+    void printToFileHoldsEveryCopy_data();
+    void printToFileHoldsEveryCopy();
     void escapeAndCloseCancelRunningPrintWithoutClosing();
 };
 
@@ -430,6 +438,48 @@ void TestPreview::printToFileUsesPrnExtensionAndItsCancelStops()
     bench.print([](TfrxPrintDialog *dialog) { child<QCheckBox>(dialog, "FileCB")->setChecked(true); });
     QCOMPARE(bench.openedOn.size(), 1);
     QVERIFY(bench.log.isEmpty());
+}
+
+void TestPreview::printToFileHoldsEveryCopy_data()
+{
+    QTest::addColumn<bool>("collate");
+    QTest::addColumn<QStringList>("pages");
+
+    QTest::newRow("collated: the set three times") << true << QStringList{"1", "2", "1", "2", "1", "2"};
+    QTest::newRow("uncollated: each page three times") << false << QStringList{"1", "1", "1", "2", "2", "2"};
+}
+
+void TestPreview::printToFileHoldsEveryCopy()
+{
+    QFETCH(bool, collate);
+    QFETCH(QStringList, pages);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed");
+
+    QTemporaryDir folder;
+    PrintBench bench(2);
+    bench.realPrintDevice = true;
+    bench.chosenFile = folder.filePath(QStringLiteral("bevallas"));
+    bench.print([collate](TfrxPrintDialog *dialog) {
+        child<QCheckBox>(dialog, "FileCB")->setChecked(true);
+        setCopies(dialog, QStringLiteral("3"));
+        child<QCheckBox>(dialog, "CollateCB")->setChecked(collate);
+    });
+
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                              folder.filePath(QStringLiteral("bevallas.prn")), QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    // pdftotext ends every page with a form feed.
+    const QStringList pageTexts = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    QStringList printed;
+    for (const QString &text : pageTexts) {
+        const QString trimmed = text.simplified();
+        if (!trimmed.isEmpty())
+            printed.append(trimmed.section(u' ', -1));
+    }
+    QCOMPARE(printed, pages);
 }
 
 void TestPreview::escapeAndCloseCancelRunningPrintWithoutClosing()
