@@ -8,6 +8,7 @@
 #include "print/preview/printdialog.h"
 #include "print/preview/showpreview.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -131,6 +132,7 @@ private Q_SLOTS:
     void printToFileHoldsEveryCopy_data();
     void printToFileHoldsEveryCopy();
     void escapeAndCloseCancelRunningPrintWithoutClosing();
+    void keyboardAloneReachesAndPressesTheToolbar();
 };
 
 void TestPreview::showPreviewOpensMaximizedAt100WithOnlyItsButtons()
@@ -504,6 +506,70 @@ void TestPreview::escapeAndCloseCancelRunningPrintWithoutClosing()
 
     QTest::mouseClick(child<QToolButton>(&bench.form, "CancelB"), Qt::LeftButton);
     QVERIFY(!bench.form.isVisible());
+}
+
+void TestPreview::keyboardAloneReachesAndPressesTheToolbar()
+{
+    PrintBench bench;
+    bench.form.resize(800, 600);
+    // The offscreen platform gives the activation back to no window when a dialog closes.
+    const auto activate = [&bench] {
+        bench.form.activateWindow();
+        return QTest::qWaitForWindowActive(&bench.form);
+    };
+    QVERIFY(activate());
+    int dialogsOpened = 0;
+    const auto cancelPrintDialog = [&dialogsOpened] {
+        whenModalOpens<TfrxPrintDialog>([&dialogsOpened](TfrxPrintDialog *dialog) {
+            ++dialogsOpened;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    };
+
+    cancelPrintDialog();
+    QTest::keyClick(&bench.form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogsOpened, 1);
+    QVERIFY(activate());
+
+    // Tab goes round every control of the window; on the way it reaches each toolbar button, which
+    // names itself in its tool tip and to screen readers.
+    QList<QToolButton *> reached;
+    for (int press = 0; press < 20; ++press) {
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : &bench.form, Qt::Key_Tab);
+        if (auto *button = qobject_cast<QToolButton *>(QApplication::focusWidget()); button && !reached.contains(button))
+            reached.append(button);
+    }
+    QStringList names;
+    for (QToolButton *button : reached) {
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        if (button->objectName() != QStringLiteral("CancelB"))
+            QCOMPARE(button->toolTip(), name);
+        names.append(name);
+    }
+    QCOMPARE(names, (QStringList{QStringLiteral("Nyomtat"), QStringLiteral("Teljes oldal"),
+                                 QStringLiteral("Oldalszélesség"), QStringLiteral("100%"),
+                                 QStringLiteral("Két oldal"), QStringLiteral("Bezár")}));
+
+    reached[0]->setFocus();
+    cancelPrintDialog();
+    QTest::keyClick(reached[0], Qt::Key_Return);
+    QCOMPARE(dialogsOpened, 2);
+    QVERIFY(activate());
+
+    auto *zoomBox = child<QComboBox>(&bench.form, "ZoomCB");
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("100%"));
+    reached[1]->setFocus();
+    QTest::keyClick(reached[1], Qt::Key_Space);
+    QVERIFY(zoomBox->currentText() != QStringLiteral("100%"));
+    reached[3]->setFocus();
+    QTest::keyClick(reached[3], Qt::Key_Enter);
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("100%"));
+
+    reached[5]->setFocus();
+    QTest::keyClick(reached[5], Qt::Key_Return);
+    QVERIFY(!bench.form.isVisible());
+    QVERIFY(bench.log.isEmpty());
 }
 
 QTEST_MAIN(TestPreview)
