@@ -23,6 +23,7 @@ struct FieldText
     QString family;
     int inkHeight = 0; // device pixels
     int inkWidth = 0;
+    QString fieldGeometry; // logical pixels
 };
 
 // The rows and columns in which the field's picture with text differs from the empty field's.
@@ -47,7 +48,9 @@ int measureField(int argc, char **argv)
     const QImage empty = field->grab().toImage();
     field->setText(QStringLiteral("Minta Kft. gyq"));
     const QRect ink = inkBounds(empty, field->grab().toImage());
-    std::printf("%s\n%d\n%d\n", qPrintable(QFontInfo(field->font()).family()), ink.height(), ink.width());
+    const QRect geometry = field->geometry();
+    std::printf("%s\n%d\n%d\n%d,%d %dx%d\n", qPrintable(QFontInfo(field->font()).family()), ink.height(), ink.width(),
+                geometry.x(), geometry.y(), geometry.width(), geometry.height());
     return 0;
 }
 
@@ -79,13 +82,14 @@ FieldText TestScaledFont::measure(const QString &scaleFactor)
         return {};
     }
     const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
-    if (lines.size() < 3)
+    if (lines.size() < 4)
         return {};
-    return {lines[0], lines[1].toInt(), lines[2].toInt()};
+    return {lines[0], lines[1].toInt(), lines[2].toInt(), lines[3]};
 }
 
 // Wine's bitmap face draws the field at scale 1 as it always did; at scale 2 a scalable face takes
-// over and the text grows with the screen instead of staying tiny at doubled spacing.
+// over and the text grows with the screen instead of staying tiny at doubled spacing, while the
+// window keeps its layout.
 void TestScaledFont::fieldTextScalesWithTheScreen()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
@@ -103,6 +107,7 @@ void TestScaledFont::fieldTextScalesWithTheScreen()
              qPrintable(QStringLiteral("text height %1 -> %2 px").arg(single.inkHeight).arg(doubled.inkHeight)));
     QVERIFY2(widthRatio > 1.7 && widthRatio < 2.3,
              qPrintable(QStringLiteral("text width %1 -> %2 px").arg(single.inkWidth).arg(doubled.inkWidth)));
+    QCOMPARE(doubled.fieldGeometry, single.fieldGeometry);
 }
 
 int main(int argc, char **argv)
