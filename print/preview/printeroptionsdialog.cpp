@@ -1,0 +1,80 @@
+#include "print/preview/printeroptionsdialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+PrinterOptionsDialog::PrinterOptionsDialog(const QString &printerName, const std::optional<PrinterOptions> &options,
+                                           QWidget *parent)
+    : QDialog(parent)
+    , m_options(options.value_or(PrinterOptions()))
+{
+    setObjectName(QStringLiteral("PrinterOptionsDialog"));
+    setWindowTitle(QStringLiteral("Nyomtató tulajdonságai: %1").arg(printerName));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    if (!options) {
+        layout->addWidget(new QLabel(QStringLiteral("A nyomtató beállításai nem olvashatók be."), this));
+    } else if (m_options.isEmpty()) {
+        layout->addWidget(new QLabel(QStringLiteral("A nyomtatónak nincs más beállítható tulajdonsága."), this));
+    } else {
+        auto *scroll = new QScrollArea(this);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidget(createOptionGroups());
+        layout->addWidget(scroll);
+    }
+    auto *fixed = new QLabel(
+        QStringLiteral("A papír mérete A4, a tájolás álló, a nyomtatás egyoldalas; ezek nem változtathatók."), this);
+    fixed->setWordWrap(true);
+    layout->addWidget(fixed);
+
+    auto *buttons = new QDialogButtonBox(this);
+    auto *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OkB"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Mégsem"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("CancelB"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+QWidget *PrinterOptionsDialog::createOptionGroups()
+{
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    QString groupKeyword;
+    QFormLayout *form = nullptr;
+    for (int i = 0; i < m_options.options().size(); ++i) {
+        const PrinterOption &option = m_options.options().at(i);
+        if (!form || option.groupKeyword != groupKeyword) {
+            auto *group = new QGroupBox(option.groupCaption, content);
+            form = new QFormLayout(group);
+            layout->addWidget(group);
+            groupKeyword = option.groupKeyword;
+        }
+        auto *choices = new QComboBox(content);
+        choices->setObjectName(option.keyword);
+        for (const PrinterChoice &choice : option.choices)
+            choices->addItem(choice.caption, choice.keyword);
+        choices->setCurrentIndex(m_options.chosenIndex(i));
+        connect(choices, &QComboBox::currentIndexChanged, this, [this, i](int choice) { m_options.choose(i, choice); });
+        form->addRow(option.caption, choices);
+    }
+    layout->addStretch();
+    return content;
+}
+
+void showPrinterOptions(QWidget *parent, const QString &printerName, PrinterOptionStore &store)
+{
+    PrinterOptionsDialog dialog(printerName, store.options(printerName), parent);
+    if (dialog.exec() == QDialog::Accepted)
+        store.keep(printerName, dialog.options());
+}
