@@ -9,10 +9,12 @@ namespace {
 const QStringList fixedOptionKeywords = {QStringLiteral("PageSize"), QStringLiteral("PageRegion"),
                                          QStringLiteral("Collate")};
 
-// Drivers name their two-sided printing in many ways (Duplex, EFDuplex, KD03Duplex, manualduplex...).
-bool isDuplexOption(const QString &keyword)
+// Drivers name their two-sided printing and their page orientation in many ways (Duplex, EFDuplex,
+// KD03Duplex, manualduplex, contentorientation...).
+bool isDuplexOrOrientationOption(const QString &keyword)
 {
-    return keyword.contains(QStringLiteral("duplex"), Qt::CaseInsensitive);
+    return keyword.contains(QStringLiteral("duplex"), Qt::CaseInsensitive)
+        || keyword.contains(QStringLiteral("orientation"), Qt::CaseInsensitive);
 }
 
 // A custom choice needs values typed by the user, which the dialog does not ask for.
@@ -49,7 +51,7 @@ PrinterOptions::PrinterOptions(const QList<PrinterOption> &described)
 
 bool PrinterOptions::isFixed(const PrinterOption &option)
 {
-    return fixedOptionKeywords.contains(option.keyword) || isDuplexOption(option.keyword)
+    return fixedOptionKeywords.contains(option.keyword) || isDuplexOrOrientationOption(option.keyword)
         || option.groupKeyword == QStringLiteral("InstallableOptions");
 }
 

@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 PrinterOptionsDialog::PrinterOptionsDialog(const QString &printerName, const std::optional<PrinterOptions> &options,
@@ -24,16 +26,9 @@ PrinterOptionsDialog::PrinterOptionsDialog(const QString &printerName, const std
     } else if (m_options.isEmpty()) {
         layout->addWidget(new QLabel(QStringLiteral("A nyomtatónak nincs más beállítható tulajdonsága."), this));
     } else {
-        auto *scroll = new QScrollArea(this);
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidget(createOptionGroups());
-        layout->addWidget(scroll);
+        layout->addWidget(createScrollArea(createOptionGroups()));
     }
-    auto *fixed = new QLabel(
-        QStringLiteral("A papír mérete A4, a tájolás álló, a nyomtatás egyoldalas; ezek nem változtathatók."), this);
-    fixed->setWordWrap(true);
-    layout->addWidget(fixed);
+    layout->addWidget(new QLabel(QStringLiteral("Mindig A4-es papír, álló tájolás, egyoldalas nyomtatás."), this));
 
     auto *buttons = new QDialogButtonBox(this);
     auto *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -44,6 +39,21 @@ PrinterOptionsDialog::PrinterOptionsDialog(const QString &printerName, const std
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+}
+
+// As large as the options need, but a driver with dozens of them scrolls within the screen's height.
+QWidget *PrinterOptionsDialog::createScrollArea(QWidget *content)
+{
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(content);
+    const QSize wanted = content->sizeHint();
+    const int scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    scroll->setMinimumWidth(wanted.width() + scrollBarWidth);
+    scroll->setMinimumHeight(qMin(wanted.height(), screen()->availableGeometry().height() * 2 / 3));
+    return scroll;
 }
 
 QWidget *PrinterOptionsDialog::createOptionGroups()

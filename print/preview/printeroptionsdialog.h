@@ -21,6 +21,7 @@ public:
     const PrinterOptions &options() const { return m_options; }
 
 private:
+    QWidget *createScrollArea(QWidget *content);
     QWidget *createOptionGroups();
 
     PrinterOptions m_options;

@@ -105,6 +105,7 @@ void TestPrinterOptions::offersOnlyWhatAJobMayChange()
         option(QStringLiteral("Duplex"), {QStringLiteral("None")}, QStringLiteral("None")),
         option(QStringLiteral("EFDuplex"), {QStringLiteral("None")}, QStringLiteral("None")),
         option(QStringLiteral("manualduplex"), {QStringLiteral("off")}, QStringLiteral("off")),
+        option(QStringLiteral("contentorientation"), {QStringLiteral("portrait")}, QStringLiteral("portrait")),
         option(QStringLiteral("OptionTray2"), yesNo, QStringLiteral("False"), QStringLiteral("InstallableOptions")),
         option(QStringLiteral("JobName"), {QStringLiteral("Custom")}, QStringLiteral("Custom")),
         option(QStringLiteral("MediaType"), {QStringLiteral("Custom"), QStringLiteral("Plain")}, QStringLiteral("Plain")),
