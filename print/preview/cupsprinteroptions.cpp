@@ -65,7 +65,11 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
     char ppdPath[1024] = "";
     time_t modified = 0;
-    if (cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.constData(), &modified, ppdPath, sizeof ppdPath) != HTTP_STATUS_OK)
+    const http_status_t status = cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.constData(), &modified, ppdPath, sizeof ppdPath);
+    // A queue without a driver (a raw queue) has no PPD and nothing to set.
+    if (status == HTTP_STATUS_NOT_FOUND)
+        return QList<PrinterOption>();
+    if (status != HTTP_STATUS_OK)
         return std::nullopt;
     // The fetched file (or a link to the scheduler's copy) is ours to remove.
     const std::optional<QList<PrinterOption>> options = readPpdOptions(QFile::decodeName(ppdPath));

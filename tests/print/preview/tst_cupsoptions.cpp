@@ -2,6 +2,7 @@
 // runs it under its private CUPS scheduler, once the default queue $KRV_CUPS_PRINTER describes its
 // options with krvoptions.ppd; the job's attributes are asked of the scheduler.
 #include "common/fonts.h"
+#include "print/preview/cupsprinteroptions.h"
 #include "dialogs/dialogs.h"
 #include "print/preview/previewform.h"
 #include "print/preview/printdialog.h"
@@ -12,8 +13,10 @@
 
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cups/cups.h>
@@ -94,6 +97,7 @@ class TestCupsOptions : public QObject
 private Q_SLOTS:
     void initTestCase();
     void chosenOptionReachesEveryLaterJob();
+    void printerWithoutDriverOrScheduler();
 
 private:
     TfrxReport m_declaration;
@@ -162,6 +166,23 @@ void TestCupsOptions::chosenOptionReachesEveryLaterJob()
         QCOMPARE(textOf(attributes.get(), "media"), QStringLiteral("A4"));
         QVERIFY(textOf(attributes.get(), "Resolution").isEmpty()); // left at the printer's default
     }
+}
+
+// A raw queue ($KRV_CUPS_RAW_PRINTER) has no driver and so nothing to set; a scheduler that cannot be
+// reached is a failure to read, which the dialog reports.
+void TestCupsOptions::printerWithoutDriverOrScheduler()
+{
+    const std::optional<QList<PrinterOption>> raw = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_RAW_PRINTER"));
+    QVERIFY(raw);
+    QVERIFY(raw->isEmpty());
+    QVERIFY(!readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_PRINTER"))->isEmpty());
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    cupsSetServer(QFile::encodeName(folder.filePath(QStringLiteral("none.sock"))).constData());
+    const std::optional<QList<PrinterOption>> unreachable = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_PRINTER"));
+    cupsSetServer(nullptr);
+    QVERIFY(!unreachable);
 }
 
 QTEST_MAIN(TestCupsOptions)
