@@ -84,7 +84,9 @@ QWidget *PrinterOptionsDialog::createOptionGroups()
 
 void showPrinterOptions(QWidget *parent, const QString &printerName, PrinterOptionStore &store)
 {
-    PrinterOptionsDialog dialog(printerName, store.options(printerName), parent);
-    if (dialog.exec() == QDialog::Accepted)
+    const std::optional<PrinterOptions> options = store.options(printerName);
+    PrinterOptionsDialog dialog(printerName, options, parent);
+    // Options that could not be read are asked for again next time, not kept empty.
+    if (dialog.exec() == QDialog::Accepted && options)
         store.keep(printerName, dialog.options());
 }
