@@ -11,7 +11,7 @@ endif
 # Running needs only the first list; tests, benchmarks and fuzzing each install their own extras.
 RUN_PACKAGES   := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
                   libssl-dev fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
-                  qt6-translations-l10n
+                  libcups2-dev qt6-translations-l10n
 TEST_PACKAGES  := openssl poppler-utils cups cups-client cups-bsd xvfb xauth desktop-file-utils
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES  := clang libclang-rt-dev
