@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class QLabel;
 class QObject;
 class QWidget;
 
@@ -26,5 +27,17 @@ double contentScale(int windowFontTextHeight);
 QRect scaledGeometry(const QRect &geometry, double scale);
 
 // Builds every component that has a place on screen under the client area, in component order,
-// with the catalogue's geometry, texts, fonts, colours, initial values and tab order.
+// with the catalogue's geometry, texts, fonts, colours, initial values, tab order, and the names and
+// descriptions screen readers read from the labels beside the fields.
 QList<Component> buildContent(QWidget *clientArea);
+
+// A field's accessible name: the label beside it, and inside an address group the group's caption
+// with the label as the field's part of it ("Székhelye, lakóhelye: irányítószám").
+QString accessibleFieldName(const QString &label, const QString &group);
+
+// What a screen reader reads for a computed result: its caption, the value and the unit
+// ("Különbözet: 0 Ft.").
+QString accessibleResultName(const QString &caption, const QString &value, const QString &unit);
+
+// Renames a computed result after its caption changed; a new name is announced to screen readers.
+void nameComputedResult(QLabel *result);
