@@ -54,6 +54,8 @@ private Q_SLOTS:
     void headersAsCreated();
     void componentsInOrderAndByName();
     void menuCommands();
+    void menuCommandsByAccessKey_data();
+    void menuCommandsByAccessKey();
     void firstFocusGoesToTheReasonGroup();
     void tabOrderCycle();
     void tabOrderFollowsTheFieldRules();
@@ -175,6 +177,32 @@ void TestForm1::menuCommands()
     }
     QCOMPARE(captions, QStringList({QStringLiteral("&Nyomtatás"), QStringLiteral("Ű&rlap mentése"),
                                     QStringLiteral("&Kitöltött űrlap betöltése"), QStringLiteral("K&ilépés")}));
+}
+
+void TestForm1::menuCommandsByAccessKey_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Nyomtatás") << "Nyomtats1" << int(Qt::Key_N);
+    QTest::newRow("Űrlap mentése") << "Kitltsmentse1" << int(Qt::Key_R);
+    QTest::newRow("Kitöltött űrlap betöltése") << "Kitltttrlapbetltse1" << int(Qt::Key_K);
+    QTest::newRow("Kilépés") << "Kilps1" << int(Qt::Key_I);
+}
+
+// Alt with the underlined letter runs the command from any field, without the mouse.
+void TestForm1::menuCommandsByAccessKey()
+{
+    QFETCH(QString, item);
+    QFETCH(int, key);
+    auto *action = m_form->field<QAction>(item);
+    // The handlers open dialogs or end the program; here only the choice of the command counts.
+    QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+    int triggered = 0;
+    connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
+    auto *field = m_form->field<QWidget>(QStringLiteral("Edit2"));
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field, Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(triggered, 1);
 }
 
 void TestForm1::firstFocusGoesToTheReasonGroup()
