@@ -63,6 +63,7 @@ private Q_SLOTS:
     void highlightingRedrawsOnlyOnChange();
     void wheelScrollsInSteps();
     void wheelNeverChangesAField();
+    void pageKeysScrollFromATextField();
     void focusScrollsTheFieldIntoView();
     void noHorizontalScrolling();
     void kilepesEndsTheEventLoopWithZero();
@@ -313,6 +314,23 @@ void TestForm1::wheelScrollsInSteps()
     bar->setValue(bar->maximum() - 5);
     sendWheel(target, -120);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+// What the wheel and the scroll bar do, the page keys do from the keyboard: a text field passes them on.
+void TestForm1::pageKeysScrollFromATextField()
+{
+    QScrollBar *bar = m_form->scrollArea()->verticalScrollBar();
+    auto *name = m_form->field<QLineEdit>(QStringLiteral("Edit2"));
+    name->setFocus(Qt::TabFocusReason);
+    const int shown = bar->value();
+    QTest::keyClick(name, Qt::Key_PageDown);
+    QVERIFY(bar->value() > shown);
+    QCOMPARE(bar->value(), qMin(shown + bar->pageStep(), bar->maximum()));
+    QTest::keyClick(name, Qt::Key_PageUp);
+    QTest::keyClick(name, Qt::Key_PageUp);
+    QCOMPARE(bar->value(), qMax(shown - bar->pageStep(), 0));
+    QCOMPARE(name->text(), QString());
+    QVERIFY(name->hasFocus());
 }
 
 void TestForm1::wheelNeverChangesAField()
