@@ -214,6 +214,28 @@ QString siblingText(const QWidget *widget, const char *name)
     return label ? label->text() : QString();
 }
 
+// A field's name: the label beside it, and inside an address group the group's caption with the
+// label as the field's part of it ("Székhelye, lakóhelye: irányítószám").
+QString accessibleFieldName(const QString &label, const QString &group)
+{
+    if (group.isEmpty())
+        return label;
+    QString part = label;
+    if (part.endsWith(u':'))
+        part.chop(1);
+    if (!part.isEmpty())
+        part[0] = part.at(0).toLower();
+    return group + QStringLiteral(": ") + part;
+}
+
+// A computed result as it reads along its line: caption, value, unit.
+QString accessibleResultName(const QString &caption, const QString &value, const QString &unit)
+{
+    QStringList words{caption, value, unit};
+    words.removeAll(QString());
+    return words.join(u' ');
+}
+
 // Screen readers name a field after the label beside it and read the unit after it as its
 // description. The label also becomes the field's buddy, which gives the field its "labelled by"
 // relation; no label carries an access key, so nothing on screen changes.
@@ -234,25 +256,6 @@ void nameAfterLabel(const CatalogueRow &row, QWidget *widget, const QHash<QStrin
 }
 
 } // namespace
-
-QString accessibleFieldName(const QString &label, const QString &group)
-{
-    if (group.isEmpty())
-        return label;
-    QString part = label;
-    if (part.endsWith(u':'))
-        part.chop(1);
-    if (!part.isEmpty())
-        part[0] = part.at(0).toLower();
-    return group + QStringLiteral(": ") + part;
-}
-
-QString accessibleResultName(const QString &caption, const QString &value, const QString &unit)
-{
-    QStringList words{caption, value, unit};
-    words.removeAll(QString());
-    return words.join(u' ');
-}
 
 void nameComputedResult(QLabel *result)
 {

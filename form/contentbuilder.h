@@ -31,13 +31,6 @@ QRect scaledGeometry(const QRect &geometry, double scale);
 // descriptions screen readers read from the labels beside the fields.
 QList<Component> buildContent(QWidget *clientArea);
 
-// A field's accessible name: the label beside it, and inside an address group the group's caption
-// with the label as the field's part of it ("Székhelye, lakóhelye: irányítószám").
-QString accessibleFieldName(const QString &label, const QString &group);
-
-// What a screen reader reads for a computed result: its caption, the value and the unit
-// ("Különbözet: 0 Ft.").
-QString accessibleResultName(const QString &caption, const QString &value, const QString &unit);
-
-// Renames a computed result after its caption changed; a new name is announced to screen readers.
+// Renames a computed result after its caption changed, for screen readers: its caption, the value
+// and the unit ("Különbözet: 0 Ft."). A new name is announced.
 void nameComputedResult(QLabel *result);

@@ -17,9 +17,6 @@ public:
     // The edit line that shows the date text.
     QLineEdit *textField() const { return lineEdit(); }
 
-    // Opens the drop-down calendar on the shown date.
-    void dropDown();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -27,6 +24,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Opens the drop-down calendar on the shown date.
+    void dropDown();
     void applyShortDateFormat();
     void announceShownText(const QString &shown);
 
