@@ -399,7 +399,9 @@ QString TForm1::caption(const QString &name) const
 
 void TForm1::setCaption(const QString &name, const QString &caption)
 {
-    field<QLabel>(name)->setText(caption);
+    auto *label = field<QLabel>(name);
+    label->setText(caption);
+    nameComputedResult(label);
 }
 
 void TForm1::PBNumEdit5Exit()

@@ -69,6 +69,8 @@ struct CatalogueRow
     int columns = 0;
     int itemIndex = -1;
     int year = 0, month = 0, day = 0; // date fields
+    const char *label = nullptr; // the label beside a field or computed result that names it
+    const char *unit = nullptr;  // the label after it that gives its unit ("fő", "Ft.")
 };
 
 // All 110 components in component order.

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -202,7 +203,79 @@ int windowsTextHeight(const QFont &font)
     return int(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
 }
 
+const CatalogueRow *catalogueRow(const QString &name)
+{
+    const std::span<const CatalogueRow> rows = catalogue();
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&name](const CatalogueRow &row) { return name == QLatin1String(row.name); });
+    return found == rows.end() ? nullptr : &*found;
+}
+
+// The labels that name a component stand in the same container.
+QLabel *siblingLabel(const QWidget *widget, const char *name)
+{
+    return widget->parentWidget()->findChild<QLabel *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+QString siblingText(const QWidget *widget, const char *name)
+{
+    const QLabel *label = name ? siblingLabel(widget, name) : nullptr;
+    return label ? label->text() : QString();
+}
+
+// A field's name: the label beside it, and inside an address group the group's caption with the
+// label as the field's part of it ("Székhelye, lakóhelye: irányítószám").
+QString accessibleFieldName(const QString &label, const QString &group)
+{
+    if (group.isEmpty())
+        return label;
+    QString part = label;
+    if (part.endsWith(u':'))
+        part.chop(1);
+    if (!part.isEmpty())
+        part[0] = part.at(0).toLower();
+    return group + QStringLiteral(": ") + part;
+}
+
+// A computed result as it reads along its line: caption, value, unit.
+QString accessibleResultName(const QString &caption, const QString &value, const QString &unit)
+{
+    QStringList words{caption, value, unit};
+    words.removeAll(QString());
+    return words.join(u' ');
+}
+
+// Screen readers name a field after the label beside it and read the unit after it as its
+// description. The label also becomes the field's buddy, which gives the field its "labelled by"
+// relation; no label carries an access key, so nothing on screen changes.
+void nameAfterLabel(const CatalogueRow &row, QWidget *widget, const QHash<QString, const CatalogueRow *> &rows)
+{
+    if (row.kind == ComponentKind::TLabel) {
+        nameComputedResult(static_cast<QLabel *>(widget));
+        return;
+    }
+    const CatalogueRow *container = rows.value(QString::fromLatin1(row.container));
+    const bool inGroup = container && container->kind == ComponentKind::TLMDGroupBox;
+    widget->setAccessibleName(
+        accessibleFieldName(siblingText(widget, row.label), inGroup ? QString::fromUtf8(container->text) : QString()));
+    widget->setAccessibleDescription(siblingText(widget, row.unit));
+    QLabel *label = siblingLabel(widget, row.label);
+    if (label && !label->buddy())
+        label->setBuddy(widget);
+}
+
 } // namespace
+
+void nameComputedResult(QLabel *result)
+{
+    const CatalogueRow *row = catalogueRow(result->objectName());
+    if (!row || !row->label)
+        return;
+    const QString name =
+        accessibleResultName(siblingText(result, row->label), result->text(), siblingText(result, row->unit));
+    if (result->accessibleName() != name)
+        result->setAccessibleName(name);
+}
 
 QFont catalogueFont(FontRole role, double scale)
 {
@@ -230,6 +303,7 @@ QList<Component> buildContent(QWidget *clientArea)
     const double scale = contentScale(windowsTextHeight(catalogueFont(FontRole::Window)));
     QHash<QString, QWidget *> widgets;
     QHash<QString, QList<const CatalogueRow *>> contents;
+    QHash<QString, const CatalogueRow *> rows;
     QList<Component> components;
 
     for (const CatalogueRow &row : catalogue()) {
@@ -247,8 +321,15 @@ QList<Component> buildContent(QWidget *clientArea)
         fitToText(widget, row);
         setColors(widget, row);
         widgets.insert(name, widget);
+        rows.insert(name, &row);
         contents[row.container ? QString::fromLatin1(row.container) : QString()].append(&row);
         components.append({name, row.kind, widget});
+    }
+
+    for (const CatalogueRow &row : catalogue()) {
+        QWidget *widget = widgets.value(QString::fromLatin1(row.name));
+        if (widget && row.label)
+            nameAfterLabel(row, widget, rows);
     }
 
     QList<QWidget *> chain;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class QLabel;
 class QObject;
 class QWidget;
 
@@ -26,5 +27,10 @@ double contentScale(int windowFontTextHeight);
 QRect scaledGeometry(const QRect &geometry, double scale);
 
 // Builds every component that has a place on screen under the client area, in component order,
-// with the catalogue's geometry, texts, fonts, colours, initial values and tab order.
+// with the catalogue's geometry, texts, fonts, colours, initial values, tab order, and the names and
+// descriptions screen readers read from the labels beside the fields.
 QList<Component> buildContent(QWidget *clientArea);
+
+// Renames a computed result after its caption changed, for screen readers: its caption, the value
+// and the unit ("Különbözet: 0 Ft."). A new name is announced.
+void nameComputedResult(QLabel *result);

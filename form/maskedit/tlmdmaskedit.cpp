@@ -1,9 +1,8 @@
 #include "form/maskedit/tlmdmaskedit.h"
 
 #include "common/failure.h"
+#include "form/maskedit/maskeditaccessible.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -25,47 +24,6 @@ namespace {
 constexpr int horizontalMargin = 2;
 constexpr int verticalMargin = 1;
 
-// Screen readers read the field as an editable text whose value is the text as shown.
-class MaskEditAccessible : public QAccessibleWidget
-{
-public:
-    explicit MaskEditAccessible(TLMDMaskEdit *field)
-        : QAccessibleWidget(field, QAccessible::EditableText)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return field()->text();
-        return QAccessibleWidget::text(kind);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.editable = !field()->isReadOnly();
-        state.readOnly = field()->isReadOnly();
-        return state;
-    }
-
-private:
-    TLMDMaskEdit *field() const { return static_cast<TLMDMaskEdit *>(widget()); }
-};
-
-QAccessibleInterface *accessibleMaskEdit(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(TLMDMaskEdit::staticMetaObject.className()))
-        return new MaskEditAccessible(static_cast<TLMDMaskEdit *>(object));
-    return nullptr;
-}
-
-void installAccessibility()
-{
-    static const bool installed = (QAccessible::installFactory(accessibleMaskEdit), true);
-    Q_UNUSED(installed);
-}
-
 // Characters that reach the field as typing; control characters and shortcut combinations do not.
 bool isTypedText(const QKeyEvent &event)
 {
@@ -80,7 +38,7 @@ bool isTypedText(const QKeyEvent &event)
 TLMDMaskEdit::TLMDMaskEdit(QWidget *parent)
     : QWidget(parent)
 {
-    installAccessibility();
+    installMaskEditAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_KeyCompression);
     setCursor(Qt::IBeamCursor);
@@ -93,15 +51,13 @@ TLMDMaskEdit::TLMDMaskEdit(QWidget *parent)
 template<typename Change>
 void TLMDMaskEdit::change(Change &&apply)
 {
-    const QString before = m_model.text();
+    const MaskEditModel before = m_model;
     std::forward<Change>(apply)();
     restartCaretBlink();
     update();
-    if (m_model.text() == before)
-        return;
-    QAccessibleValueChangeEvent announcement(this, m_model.text());
-    QAccessible::updateAccessibility(&announcement);
-    emit textChanged(m_model.text());
+    announceMaskEditChange(this, before, m_model);
+    if (m_model.text() != before.text())
+        emit textChanged(m_model.text());
 }
 
 void TLMDMaskEdit::setMask(const QString &pattern)
@@ -124,6 +80,33 @@ void TLMDMaskEdit::setText(const QString &text)
 void TLMDMaskEdit::resetToBlankTemplate()
 {
     change([&] { m_model.resetToBlankTemplate(); });
+}
+
+void TLMDMaskEdit::setCursorPosition(qsizetype position)
+{
+    change([&] { m_model.moveCursor(position); });
+}
+
+void TLMDMaskEdit::setSelection(qsizetype start, qsizetype length)
+{
+    change([&] { m_model.setSelection(start, length); });
+}
+
+QRect TLMDMaskEdit::characterRect(qsizetype position) const
+{
+    QTextLayout layout;
+    layOutText(layout);
+    const QTextLine line = layout.lineAt(0);
+    const QPointF origin = textOrigin(layout);
+    const int at = int(qBound(qsizetype(0), position, m_model.text().size()));
+    const qreal left = line.cursorToX(at);
+    const qreal right = at < m_model.text().size() ? line.cursorToX(at + 1) : left;
+    return QRectF(origin.x() + left, origin.y(), right - left, line.height()).toAlignedRect();
+}
+
+qsizetype TLMDMaskEdit::characterAt(QPoint point) const
+{
+    return positionAt(point, true);
 }
 
 QSize TLMDMaskEdit::sizeHint() const

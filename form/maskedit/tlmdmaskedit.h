@@ -45,6 +45,13 @@ public:
 
     const MaskEditModel &model() const { return m_model; }
 
+    // The caret and the selection as screen readers set them.
+    void setCursorPosition(qsizetype position);
+    void setSelection(qsizetype start, qsizetype length);
+    // Where the character at a position is drawn, and the position of the character at a point.
+    QRect characterRect(qsizetype position) const;
+    qsizetype characterAt(QPoint point) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

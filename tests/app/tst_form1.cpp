@@ -54,6 +54,8 @@ private Q_SLOTS:
     void headersAsCreated();
     void componentsInOrderAndByName();
     void menuCommands();
+    void menuCommandsByAccessKey_data();
+    void menuCommandsByAccessKey();
     void firstFocusGoesToTheReasonGroup();
     void tabOrderCycle();
     void tabOrderFollowsTheFieldRules();
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void highlightingRedrawsOnlyOnChange();
     void wheelScrollsInSteps();
     void wheelNeverChangesAField();
+    void pageKeysScrollFromATextField();
     void focusScrollsTheFieldIntoView();
     void noHorizontalScrolling();
     void kilepesEndsTheEventLoopWithZero();
@@ -177,6 +180,32 @@ void TestForm1::menuCommands()
                                     QStringLiteral("&Kitöltött űrlap betöltése"), QStringLiteral("K&ilépés")}));
 }
 
+void TestForm1::menuCommandsByAccessKey_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Nyomtatás") << "Nyomtats1" << int(Qt::Key_N);
+    QTest::newRow("Űrlap mentése") << "Kitltsmentse1" << int(Qt::Key_R);
+    QTest::newRow("Kitöltött űrlap betöltése") << "Kitltttrlapbetltse1" << int(Qt::Key_K);
+    QTest::newRow("Kilépés") << "Kilps1" << int(Qt::Key_I);
+}
+
+// Alt with the underlined letter runs the command from any field, without the mouse.
+void TestForm1::menuCommandsByAccessKey()
+{
+    QFETCH(QString, item);
+    QFETCH(int, key);
+    auto *action = m_form->field<QAction>(item);
+    // The handlers open dialogs or end the program; here only the choice of the command counts.
+    QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+    int triggered = 0;
+    connect(action, &QAction::triggered, this, [&triggered] { ++triggered; });
+    auto *field = m_form->field<QWidget>(QStringLiteral("Edit2"));
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field, Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(triggered, 1);
+}
+
 void TestForm1::firstFocusGoesToTheReasonGroup()
 {
     QCOMPARE(focusedField(), QStringLiteral("LMDRadioGroup7"));
@@ -285,6 +314,23 @@ void TestForm1::wheelScrollsInSteps()
     bar->setValue(bar->maximum() - 5);
     sendWheel(target, -120);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+// What the wheel and the scroll bar do, the page keys do from the keyboard: a text field passes them on.
+void TestForm1::pageKeysScrollFromATextField()
+{
+    QScrollBar *bar = m_form->scrollArea()->verticalScrollBar();
+    auto *name = m_form->field<QLineEdit>(QStringLiteral("Edit2"));
+    name->setFocus(Qt::TabFocusReason);
+    const int shown = bar->value();
+    QTest::keyClick(name, Qt::Key_PageDown);
+    QVERIFY(bar->value() > shown);
+    QCOMPARE(bar->value(), qMin(shown + bar->pageStep(), bar->maximum()));
+    QTest::keyClick(name, Qt::Key_PageUp);
+    QTest::keyClick(name, Qt::Key_PageUp);
+    QCOMPARE(bar->value(), qMax(shown - bar->pageStep(), 0));
+    QCOMPARE(name->text(), QString());
+    QVERIFY(name->hasFocus());
 }
 
 void TestForm1::wheelNeverChangesAField()

@@ -1,6 +1,7 @@
 #include "form/catalogue.h"
 #include "form/contentbuilder.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTest>
 
@@ -12,6 +13,7 @@ private Q_SLOTS:
     void holdsEveryComponentOnceInComponentOrder();
     void fieldsFollowTheComponentOrder();
     void containersComeBeforeTheirContents();
+    void labelsAndUnitsStandBesideWhatTheyName();
     void geometryScalesWithTheWindowFont_data();
     void geometryScalesWithTheWindowFont();
 };
@@ -61,6 +63,33 @@ void TestCatalogue::containersComeBeforeTheirContents()
             QVERIFY2(seen.contains(QString::fromLatin1(row.container)), row.name);
         seen.insert(QString::fromLatin1(row.name));
     }
+}
+
+void TestCatalogue::labelsAndUnitsStandBesideWhatTheyName()
+{
+    QHash<QString, const CatalogueRow *> rows;
+    for (const CatalogueRow &row : catalogue())
+        rows.insert(QString::fromLatin1(row.name), &row);
+    const auto isTextLabel = [](const CatalogueRow *row) {
+        return row->kind == ComponentKind::TLabel || row->kind == ComponentKind::TLMDLabel;
+    };
+    int named = 0;
+    for (const CatalogueRow &row : catalogue()) {
+        for (const char *link : {row.label, row.unit}) {
+            if (!link)
+                continue;
+            const CatalogueRow *label = rows.value(QString::fromLatin1(link));
+            QVERIFY2(label && isTextLabel(label), row.name);
+            QVERIFY2(qstrcmp(label->container, row.container) == 0, row.name);
+        }
+        const bool namedByOwnCaption = row.kind == ComponentKind::TCheckBox || row.kind == ComponentKind::TLMDRadioGroup;
+        if (row.label)
+            ++named;
+        QVERIFY2(!row.unit || row.label, row.name);
+        QVERIFY2(!(row.label && namedByOwnCaption), row.name);
+    }
+    // The 37 fields without a caption of their own and the three computed results.
+    QCOMPARE(named, 37 + 3);
 }
 
 void TestCatalogue::geometryScalesWithTheWindowFont_data()

@@ -6,6 +6,7 @@
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdradiogroup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QKeyEvent>
@@ -27,6 +28,9 @@ private Q_SLOTS:
     void dateFieldTypingAndArrowsKeepTheTimeOfDay();
     void dateFieldCalendarChoosesADay();
     void dateFieldFollowsTheShortDateFormat();
+    void dateFieldCalendarOpensByKey_data();
+    void dateFieldCalendarOpensByKey();
+    void dateFieldIsReadAsItsText();
 
 private:
     void showPicker(TDateTimePicker &picker);
@@ -165,6 +169,78 @@ void TestFormWidgets::dateFieldFollowsTheShortDateFormat()
     Regional::instance().setSettings(english);
     QCOMPARE(picker.text(), QStringLiteral("01/01/10"));
     QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 1), QTime(12, 3, 18)));
+}
+
+void TestFormWidgets::dateFieldCalendarOpensByKey_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier);
+}
+
+void TestFormWidgets::dateFieldCalendarOpensByKey()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    TDateTimePicker picker;
+    showPicker(picker);
+    QTest::keyClick(&picker, Qt::Key(key), modifiers);
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QVERIFY(popup->isAncestorOf(picker.calendarWidget()));
+    // The key opens the calendar and changes nothing: Alt+Down does not step the year down.
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 1), QTime(12, 3, 18)));
+
+    // Escape closes it; the focus is back in the field.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 1), QTime(12, 3, 18)));
+    QCOMPARE(QApplication::focusWidget(), &picker);
+
+    // Opened again, the calendar chooses a day.
+    QTest::keyClick(&picker, Qt::Key(key), modifiers);
+    QTest::keyClick(picker.calendarWidget()->findChild<QTableView *>(), Qt::Key_Right);
+    QTest::keyClick(picker.calendarWidget()->findChild<QTableView *>(), Qt::Key_Return);
+    QCOMPARE(picker.dateTime(), QDateTime(QDate(2010, 1, 2), QTime(12, 3, 18)));
+}
+
+// Readers take a numeric value before the text; the date must be heard as shown, never as 0.
+void TestFormWidgets::dateFieldIsReadAsItsText()
+{
+    TDateTimePicker picker;
+    showPicker(picker);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&picker);
+    QVERIFY(!accessible->valueInterface());
+    QCOMPARE(accessible->text(QAccessible::Value), QStringLiteral("2010.01.01."));
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 11);
+    QCOMPARE(text->text(5, 7), QStringLiteral("01"));
+
+    // Tabbing in selects the year; the reader gets the selection and sets the caret.
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(text->selectionCount(), 1);
+    QCOMPARE(start, 0);
+    QCOMPARE(end, 4);
+    text->setCursorPosition(8);
+    QCOMPARE(text->selectionCount(), 0);
+    QCOMPARE(text->cursorPosition(), 8);
+
+    // Each character's place on screen, one after the other along the line, and back again.
+    const QRect year = text->characterRect(0);
+    const QRect day = text->characterRect(8);
+    QVERIFY(year.width() > 0 && year.height() > 0);
+    QVERIFY(day.left() > year.right());
+    QCOMPARE(year.top(), day.top());
+    QCOMPARE(text->offsetAtPoint(day.center()), 8);
+    QVERIFY(picker.rect().contains(picker.mapFromGlobal(day.center())));
+
+    QTest::keyClick(&picker, Qt::Key_Up);
+    QCOMPARE(accessible->text(QAccessible::Value), picker.text());
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("2010.01.02."));
 }
 
 QTEST_MAIN(TestFormWidgets)

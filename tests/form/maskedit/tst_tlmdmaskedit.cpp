@@ -3,6 +3,7 @@
 #include "common/beep.h"
 #include "common/exception.h"
 #include "common/failure.h"
+#include "form/maskedit/maskeditaccessible.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -85,6 +86,9 @@ private Q_SLOTS:
     void selectionIsPaintedOnlyWhileFocused();
     void caretBlinksWhileFocused();
     void screenReadersGetTheText();
+    void screenReadersMoveTheCaretAndSelect();
+    void textChangeIsTheReplacedPart_data();
+    void textChangeIsTheReplacedPart();
     void sizeHintHoldsTheTemplate();
 
 private:
@@ -336,12 +340,87 @@ void TestTLMDMaskEdit::caretBlinksWhileFocused()
 void TestTLMDMaskEdit::screenReadersGetTheText()
 {
     Window window;
-    window.field->setText(fullTaxNumber);
+    QVERIFY(window.focusField());
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(window.field);
     QVERIFY(accessible);
     QCOMPARE(accessible->role(), QAccessible::EditableText);
-    QCOMPARE(accessible->text(QAccessible::Value), fullTaxNumber);
     QVERIFY(accessible->state().editable);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), taxNumberTemplate);
+
+    // Typing fills the blanks; the reader follows the text and the caret, which stops at the literal.
+    QTest::keyClicks(window.field, QStringLiteral("12345678"));
+    QCOMPARE(accessible->text(QAccessible::Value), QStringLiteral("12345678-*-**"));
+    QCOMPARE(text->characterCount(), 13);
+    QCOMPARE(text->text(8, 11), QStringLiteral("-*-"));
+    QCOMPARE(text->cursorPosition(), 8);
+
+    window.field->setText(fullTaxNumber);
+    QCOMPARE(text->text(0, text->characterCount()), fullTaxNumber);
+    QCOMPARE(text->cursorPosition(), 0);
+}
+
+void TestTLMDMaskEdit::screenReadersMoveTheCaretAndSelect()
+{
+    Window window;
+    QVERIFY(window.focusField());
+    window.field->setText(fullTaxNumber);
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(window.field)->textInterface();
+
+    text->setSelection(0, 9, 10);
+    QCOMPARE(window.field->model().selectedText(), QStringLiteral("9"));
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(text->selectionCount(), 1);
+    QCOMPARE(start, 9);
+    QCOMPARE(end, 10);
+    // What the reader selected is what the user then types over.
+    QTest::keyClick(window.field, Qt::Key_5);
+    QCOMPARE(window.field->text(), QStringLiteral("12345678-5-01"));
+    QCOMPARE(text->selectionCount(), 0);
+
+    text->setCursorPosition(11);
+    QCOMPARE(window.field->model().cursorPosition(), 11);
+    text->addSelection(0, 8);
+    text->removeSelection(0);
+    QCOMPARE(text->selectionCount(), 0);
+    QCOMPARE(text->cursorPosition(), 8);
+
+    // Each character's place on screen, one after the other along the line, and back again.
+    const QRect first = text->characterRect(0);
+    const QRect literal = text->characterRect(8);
+    QVERIFY(first.width() > 0 && first.height() > 0);
+    QVERIFY(literal.left() >= first.right());
+    QCOMPARE(first.top(), literal.top());
+    QVERIFY(window.field->rect().contains(window.field->mapFromGlobal(literal.center())));
+    QCOMPARE(text->offsetAtPoint(literal.center()), 8);
+}
+
+void TestTLMDMaskEdit::textChangeIsTheReplacedPart_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("typed digit") << taxNumberTemplate << "1*******-*-**" << 0 << "*" << "1";
+    QTest::newRow("cleared digit") << fullTaxNumber << "12345678-*-01" << 9 << "9" << "*";
+    QTest::newRow("same character again") << "1111" << "1*11" << 1 << "1" << "*";
+    QTest::newRow("set from empty") << "" << "****" << 0 << "" << "****";
+    QTest::newRow("cut at the end") << "1234" << "123" << 3 << "4" << "";
+    QTest::newRow("unchanged") << "1234" << "1234" << 4 << "" << "";
+}
+
+void TestTLMDMaskEdit::textChangeIsTheReplacedPart()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const TextChange change = textChange(before, after);
+    QTEST(int(change.position), "position");
+    QTEST(change.removed, "removed");
+    QTEST(change.inserted, "inserted");
 }
 
 void TestTLMDMaskEdit::sizeHintHoldsTheTemplate()
