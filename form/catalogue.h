@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form/checks/fieldcheck.h"
+
 #include <QRect>
 #include <cstdint>
 #include <span>
@@ -69,6 +71,7 @@ struct CatalogueRow
     int columns = 0;
     int itemIndex = -1;
     int year = 0, month = 0, day = 0; // date fields
+    FieldCheck check = {};    // the rule that looks for typing mistakes in the field's value
 };
 
 // All 110 components in component order.
