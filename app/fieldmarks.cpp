@@ -9,12 +9,15 @@ namespace {
 // The red of a warning, dark enough to read as a frame beside the form's grey bevels.
 const QColor markColour(0xD0, 0x10, 0x10);
 
+// Two pixels over the field's border; in the field with the focus, just inside the style's focus
+// frame, which stays visible.
 void paintMark(QWidget *field)
 {
     QPainter painter(field);
     painter.setPen(markColour);
     painter.setBrush(Qt::NoBrush);
-    const QRect outline = field->rect().adjusted(0, 0, -1, -1);
+    const int inset = field->hasFocus() ? 1 : 0;
+    const QRect outline = field->rect().adjusted(inset, inset, -1 - inset, -1 - inset);
     painter.drawRect(outline);
     painter.drawRect(outline.adjusted(1, 1, -1, -1));
 }

@@ -18,6 +18,7 @@ namespace {
 const QString introduction = QStringLiteral("Ezek az adatok hibásnak vagy hiányosnak látszanak:");
 const QString fixCaption = QStringLiteral("Javítom");
 const QString printCaption = QStringLiteral("Nyomtatás így is");
+constexpr int iconSize = 32;
 
 QRect currentScreen()
 {
@@ -55,10 +56,17 @@ std::unique_ptr<TMessageForm> createProblemBox(const QStringList &problems)
     const QFont font = dialogFont(current);
     auto form = std::make_unique<TMessageForm>(current, font, languageText(Hungarian, entryWarningTitle));
 
-    // Measured in the label's own font and never wrapped, so that each problem keeps to one line.
+    // Measured in the label's own font and not wrapped, so that each problem keeps to one line; only a
+    // screen too narrow for the longest line wraps it.
     const QString text = introduction + QStringLiteral("\n\n") + problems.join(u'\n');
-    const QSize textSize = QFontMetrics(current.messageFont).boundingRect(QRect(), Qt::AlignLeft, text).size();
     const DialogUnits units = DialogUnits::of(font);
+    const QRect screen = currentScreen();
+    const QFontMetrics messageMetrics(current.messageFont);
+    const int widestText = screen.width() - iconSize - units.horizontal(10) - 3 * units.horizontal(8);
+    QSize textSize = messageMetrics.boundingRect(QRect(), Qt::AlignLeft, text).size();
+    const bool wraps = widestText > 0 && textSize.width() > widestText;
+    if (wraps)
+        textSize = messageMetrics.boundingRect(QRect(0, 0, widestText, 0), Qt::TextWordWrap, text).size();
     MessageBoxGeometry geometry = messageBoxGeometry(units, textSize, textSize.height(), true, 2);
     widenButtons(geometry, units, QFontMetrics(font), {fixCaption, printCaption});
     form->setClientSize(geometry.clientSize);
@@ -75,6 +83,7 @@ std::unique_ptr<TMessageForm> createProblemBox(const QStringList &problems)
     message->setTextFormat(Qt::PlainText);
     message->setText(text);
     message->setFont(current.messageFont);
+    message->setWordWrap(wraps);
     message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     message->setGeometry(QRect(geometry.messageRect.topLeft(), textSize));
 
@@ -83,7 +92,7 @@ std::unique_ptr<TMessageForm> createProblemBox(const QStringList &problems)
     fix->setDefault(true);
     fix->setFocus();
     form->setCancelButton(fix);
-    form->placeOnScreen(currentScreen(), -1, -1);
+    form->placeOnScreen(screen, -1, -1);
     return form;
 }
 
