@@ -31,17 +31,15 @@ bool contains(const QWidget *outer, const QWidget *widget)
 DeclarationChecks::DeclarationChecks(const TForm1 &form)
 {
     for (const CatalogueRow &row : catalogue()) {
+        const QString name = QString::fromLatin1(row.name);
+        if (name == birthDateName)
+            m_initialBirthDate = QDate(row.year, row.month, row.day);
         if (row.check.rule == CheckRule::None)
             continue;
-        const QString name = QString::fromLatin1(row.name);
         QWidget *widget = form.field<QWidget>(name);
         m_fields.append({widget, name, row.check});
         if (row.check.rule == CheckRule::TaxNumber)
             m_taxNumber = widget;
-    }
-    for (const CatalogueRow &row : catalogue()) {
-        if (QLatin1String(row.name) == birthDateName)
-            m_initialBirthDate = QDate(row.year, row.month, row.day);
     }
     m_privateIndividual = form.field<QCheckBox>(privateIndividualName);
     m_birthDate = form.field<TDateTimePicker>(birthDateName);
@@ -121,9 +119,8 @@ bool DeclarationChecks::confirmPrinting()
         lines.append(problem.line);
     if (askToPrintDespite(lines))
         return true;
-    for (const CheckedField &field : std::as_const(m_fields)) {
-        if (field.name == problems.first().name)
-            field.widget->setFocus(Qt::OtherFocusReason);
-    }
+    const auto first = std::find_if(m_fields.cbegin(), m_fields.cend(),
+                                    [&problems](const CheckedField &field) { return field.name == problems.first().name; });
+    first->widget->setFocus(Qt::OtherFocusReason);
     return false;
 }

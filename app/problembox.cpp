@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <memory>
+
 using namespace MessDlgs;
 
 namespace {
@@ -47,8 +49,6 @@ void widenButtons(MessageBoxGeometry &geometry, const DialogUnits &units, const 
         left += button.width() + spacing;
     }
 }
-
-} // namespace
 
 std::unique_ptr<TMessageForm> createProblemBox(const QStringList &problems)
 {
@@ -95,6 +95,8 @@ std::unique_ptr<TMessageForm> createProblemBox(const QStringList &problems)
     form->placeOnScreen(screen, -1, -1);
     return form;
 }
+
+} // namespace
 
 bool askToPrintDespite(const QStringList &problems)
 {

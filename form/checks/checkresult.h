@@ -19,6 +19,4 @@ struct CheckResult
     static CheckResult incomplete() { return {Verdict::Incomplete, {}}; }
     static CheckResult valid() { return {Verdict::Valid, {}}; }
     static CheckResult invalid(const QString &reason) { return {Verdict::Invalid, reason}; }
-
-    bool operator==(const CheckResult &) const = default;
 };

@@ -9,8 +9,11 @@
 #include "tests/support/whenmodalopens.h"
 
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
@@ -31,6 +34,7 @@ private Q_SLOTS:
     void printAnywayGoesOnToThePreview();
     void fixFocusesTheFirstFieldAndPrintsNothing();
     void validDeclarationGoesStraightToThePreview();
+    void fixGivesTheKeyboardBackToTheFieldUnderAWindowManager();
 
 private:
     QWidget *field(const char *name) const { return m_form->field<QWidget>(QLatin1String(name)); }
@@ -220,6 +224,80 @@ void TestCheckedWindow::validDeclarationGoesStraightToThePreview()
     QTest::qWait(250); // until the watch for a box has given up
     QVERIFY(!boxShown);
     QCOMPARE(m_previews, 1);
+}
+
+namespace {
+
+const char *const underWindowManager = "KRV_CHECKS_UNDER_WINDOW_MANAGER";
+
+// A process of ours that ends with the test, whatever way the test ends.
+struct OwnProcess
+{
+    QProcess process;
+    ~OwnProcess()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(3000))
+                process.kill();
+            process.waitForFinished(3000);
+        }
+    }
+};
+
+} // namespace
+
+// Only a window manager hands the activation back to the window when the box closes, so this runs the
+// test function again in a child on a private X server with openbox.
+void TestCheckedWindow::fixGivesTheKeyboardBackToTheFieldUnderAWindowManager()
+{
+    if (qEnvironmentVariableIsSet(underWindowManager)) {
+        typeInto("LMDMaskEdit2", QStringLiteral("12345677-2-41"));
+        field("Edit91")->setFocus();
+        printAnsweringBox(QStringLiteral("Fix"));
+        QTRY_COMPARE(QApplication::focusWidget(), field("LMDMaskEdit2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12345676"));
+        QCOMPARE(m_form->field<TLMDMaskEdit>(QStringLiteral("LMDMaskEdit2"))->text(), QStringLiteral("12345676-2-41"));
+        return;
+    }
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+    if (xvfb.isEmpty() || openbox.isEmpty())
+        QSKIP("Xvfb or openbox is not installed");
+
+    OwnProcess server;
+    server.process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                QStringLiteral("1280x1024x24")});
+    if (!server.process.waitForStarted(5000) || !server.process.waitForReadyRead(10000))
+        QSKIP("Xvfb does not start");
+    const QString display = QStringLiteral(":") + QString::fromLatin1(server.process.readLine().trimmed());
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    OwnProcess windowManager;
+    windowManager.process.setProcessEnvironment(environment);
+    // openbox runs the start-up command once it manages the screen; before that no window is activated.
+    windowManager.process.start(openbox, {QStringLiteral("--startup"), QStringLiteral("echo openbox-ready")});
+    QDeadlineTimer deadline(10000);
+    while (!windowManager.process.readAll().contains("openbox-ready")) {
+        if (deadline.hasExpired() || !windowManager.process.waitForReadyRead(int(deadline.remainingTime())))
+            QSKIP("openbox does not start");
+    }
+
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QString::fromLatin1(underWindowManager), QStringLiteral("1"));
+    OwnProcess child;
+    child.process.setProcessEnvironment(environment);
+    child.process.setProcessChannelMode(QProcess::MergedChannels);
+    child.process.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("fixGivesTheKeyboardBackToTheFieldUnderAWindowManager")});
+    QVERIFY(child.process.waitForFinished(60000));
+    const QByteArray output = child.process.readAll();
+    QVERIFY2(child.process.exitStatus() == QProcess::NormalExit && child.process.exitCode() == 0, output.constData());
+    QVERIFY2(output.contains("PASS   : TestCheckedWindow::fixGivesTheKeyboardBackToTheFieldUnderAWindowManager()"),
+             output.constData());
 }
 
 int main(int argc, char *argv[])
