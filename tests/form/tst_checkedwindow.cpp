@@ -8,6 +8,7 @@
 #include "form/widgets/tedit.h"
 #include "tests/support/whenmodalopens.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -108,6 +109,7 @@ void TestCheckedWindow::wrongTaxNumberIsMarkedOnLeavingAndCorrectionRemovesTheMa
     QVERIFY(isMarked("LMDMaskEdit2"));
     QCOMPARE(taxNumber->toolTip(), reason);
     QCOMPARE(taxNumber->accessibleDescription(), reason);
+    QCOMPARE(QAccessible::queryAccessibleInterface(taxNumber)->text(QAccessible::Description), reason);
     QCOMPARE(m_form->field<TLMDMaskEdit>(QStringLiteral("LMDMaskEdit2"))->text(), QStringLiteral("12345677-2-41"));
     const QImage marked = taxNumber->grab().toImage();
     const QPoint border(0, marked.height() / 2);
