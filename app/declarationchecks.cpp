@@ -119,8 +119,9 @@ bool DeclarationChecks::confirmPrinting()
         lines.append(problem.line);
     if (askToPrintDespite(lines))
         return true;
+    const QString firstName = problems.first().name;
     const auto first = std::find_if(m_fields.cbegin(), m_fields.cend(),
-                                    [&problems](const CheckedField &field) { return field.name == problems.first().name; });
+                                    [&firstName](const CheckedField &field) { return field.name == firstName; });
     first->widget->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -256,37 +256,41 @@ void TestIdentifierChecks::email()
 
 namespace {
 
-struct Identifier
-{
-    const char *name;
-    QString valid;
-    Check check;
-};
-
-QList<Identifier> weightedIdentifiers()
-{
-    return {
-        {"tax number", QStringLiteral("12345676-2-41"), [](const QString &text) { return checkTaxNumber(text); }},
-        {"tax number with 0-5 neighbours", QStringLiteral("16052721-2-41"),
-         [](const QString &text) { return checkTaxNumber(text); }},
-        {"account, two blocks", QStringLiteral("11773016-12345676-********"),
-         [](const QString &text) { return checkBankAccount(text); }},
-        {"account, three blocks", QStringLiteral("16052721-38160493-50273816"),
-         [](const QString &text) { return checkBankAccount(text); }},
-    };
-}
-
 // The digit positions the check digits cover: the registration number of a tax number, every digit of
 // an account.
-QList<qsizetype> weightedPositions(const QString &text, bool isTaxNumber)
+QList<qsizetype> digitPositionsBefore(const QString &text, qsizetype end)
 {
     QList<qsizetype> positions;
-    const qsizetype end = isTaxNumber ? 8 : text.size();
     for (qsizetype position = 0; position < end; ++position) {
         if (text.at(position).isDigit())
             positions.append(position);
     }
     return positions;
+}
+
+struct Identifier
+{
+    const char *name;
+    QString valid;
+    Check check;
+    QList<qsizetype> weightedPositions;
+};
+
+QList<Identifier> weightedIdentifiers()
+{
+    const Check taxNumber = [](const QString &text) { return checkTaxNumber(text); };
+    const Check account = [](const QString &text) { return checkBankAccount(text); };
+    const QString plainTaxNumber = QStringLiteral("12345676-2-41");
+    const QString taxNumberWithNeighboursFiveApart = QStringLiteral("16052721-2-41");
+    const QString shortAccount = QStringLiteral("11773016-12345676-********");
+    const QString longAccount = QStringLiteral("16052721-38160493-50273816");
+    return {
+        {"tax number", plainTaxNumber, taxNumber, digitPositionsBefore(plainTaxNumber, 8)},
+        {"tax number with 0-5 neighbours", taxNumberWithNeighboursFiveApart, taxNumber,
+         digitPositionsBefore(taxNumberWithNeighboursFiveApart, 8)},
+        {"account, two blocks", shortAccount, account, digitPositionsBefore(shortAccount, shortAccount.size())},
+        {"account, three blocks", longAccount, account, digitPositionsBefore(longAccount, longAccount.size())},
+    };
 }
 
 } // namespace
@@ -298,7 +302,7 @@ void TestIdentifierChecks::everySingleWrongDigitIsCaught_data()
     QTest::addColumn<QList<qsizetype>>("positions");
     for (const Identifier &identifier : weightedIdentifiers())
         QTest::newRow(identifier.name) << identifier.valid << identifier.check
-                                       << weightedPositions(identifier.valid, QByteArray(identifier.name).startsWith("tax"));
+                                       << identifier.weightedPositions;
     QList<qsizetype> allTen(10);
     std::iota(allTen.begin(), allTen.end(), 0);
     QTest::newRow("tax identification number")
@@ -330,7 +334,7 @@ void TestIdentifierChecks::weightedSwapsAreCaughtUnlessTheDigitsDifferByFive_dat
     QTest::addColumn<QList<qsizetype>>("positions");
     for (const Identifier &identifier : weightedIdentifiers())
         QTest::newRow(identifier.name) << identifier.valid << identifier.check
-                                       << weightedPositions(identifier.valid, QByteArray(identifier.name).startsWith("tax"));
+                                       << identifier.weightedPositions;
 }
 
 // Neighbours on paper, and digits four places apart, which share a weight. The first eight digits and
