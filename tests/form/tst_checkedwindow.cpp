@@ -290,6 +290,10 @@ void TestCheckedWindow::fixGivesTheKeyboardBackToTheFieldUnderAWindowManager()
 
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QString::fromLatin1(underWindowManager), QStringLiteral("1"));
+    const QString inheritedLeakOptions = environment.value(QStringLiteral("LSAN_OPTIONS"));
+    environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("suppressions=" KRV_XCB_LEAK_SUPPRESSIONS)
+                           + (inheritedLeakOptions.isEmpty() ? QString() : u':' + inheritedLeakOptions));
     OwnProcess child;
     child.process.setProcessEnvironment(environment);
     child.process.setProcessChannelMode(QProcess::MergedChannels);
