@@ -8,21 +8,33 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS += -DKRV_SANITIZE=ON
 endif
 
-PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
-            libssl-dev openssl fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
-            poppler-utils cups cups-client cups-bsd xvfb xauth openbox libbenchmark-dev
+# Running needs only the first list; tests, benchmarks and fuzzing each install their own extras.
+RUN_PACKAGES   := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
+                  libssl-dev fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
+                  libcups2-dev qt6-translations-l10n
+TEST_PACKAGES  := openssl poppler-utils cups cups-client cups-bsd xvfb xauth openbox desktop-file-utils
+BENCH_PACKAGES := libbenchmark-dev
+FUZZ_PACKAGES  := clang libclang-rt-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build bench fuzz clean
+.PHONY: run test deps test-deps build bench fuzz clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+# Installs those of the given packages that are missing.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(RUN_PACKAGES))
+
+test-deps: deps
+	$(call install_missing,$(TEST_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
@@ -34,15 +46,16 @@ run: build
 	fi
 	./$(BUILD)/app/krv11007
 
-test: build
+test: test-deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKRV_BENCHMARKS=ON >/dev/null
 	cmake --build build-bench -j $(JOBS)
 
 fuzz: deps
-	@dpkg-query -W clang libclang-rt-dev >/dev/null 2>&1 || { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang libclang-rt-dev; }
+	$(call install_missing,$(FUZZ_PACKAGES))
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRV_FUZZ=ON >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
 

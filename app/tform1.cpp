@@ -13,6 +13,7 @@
 #include "form/widgets/tlmdfill.h"
 #include "form/widgets/tlmdradiogroup.h"
 #include "print/printcommand.h"
+#include "storage/fillinglocation.h"
 #include "storage/savedfilling.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Elektronikus nyomtatvány - Kerekrév Polgármesteri Hivatal"));
     setFont(catalogueFont(FontRole::Window));
-    m_fillingFolder = QCoreApplication::applicationDirPath();
+    m_fillingFolder = fillinglocation::programFolder();
 
     m_scrollArea = new FormScrollArea(this);
     auto *clientArea = new QWidget;
@@ -441,6 +442,7 @@ void TForm1::frxReport1GetValue(const QString &VarName, QVariant &Value)
 void TForm1::Kitltsmentse1Click()
 {
     WindowFilling filling(*this);
+    fillinglocation::prepareFolder(m_fillingFolder);
     SavedFilling(filling, m_LbRijndael1, m_fillingFolder).SaveFilling();
 }
 

@@ -42,7 +42,8 @@ public:
 
     FormScrollArea *scrollArea() const { return m_scrollArea; }
 
-    // The folder of the saved filling: the executable's folder unless set otherwise.
+    // The folder of the saved filling: the executable's folder when it can be written, otherwise the
+    // user's data folder (see storage/fillinglocation.h), unless set otherwise.
     QString fillingFolder() const { return m_fillingFolder; }
     void setFillingFolder(const QString &folder) { m_fillingFolder = folder; }
 

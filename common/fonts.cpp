@@ -2,7 +2,11 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +28,20 @@ const FontChoice fontTable[] = {
     {"Franklin Gothic Medium", "", "DejaVu Sans Condensed"},
 };
 
+// Wine's "MS Sans Serif" has bitmaps only, no outlines: its glyphs come at their strike sizes and are
+// never scaled. At a device pixel ratio other than 1 Qt asks for the glyphs scaled, which such a face
+// cannot give, so it would draw them tiny at the scaled spacing. There the face is left out and its
+// substitute stands in: Liberation Sans, a grotesque like it, whose widths come closest to its strikes
+// (digits and letters within a few per cent).
+const char bitmapFamily[] = "MS Sans Serif";
+
+bool everyScreenDrawsUnscaled()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::all_of(screens.begin(), screens.end(),
+                       [](const QScreen *screen) { return screen->devicePixelRatio() == 1.0; });
+}
+
 } // namespace
 
 namespace fonts {
@@ -35,9 +53,12 @@ void install()
         return;
     installed = true;
 
+    const bool bitmapFaceFits = everyScreenDrawsUnscaled();
     QStringList registered;
     for (const FontChoice &choice : fontTable) {
         const QString file = QString::fromLatin1(choice.fontFile);
+        if (!bitmapFaceFits && qstrcmp(choice.family, bitmapFamily) == 0)
+            continue;
         if (!file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0)
             registered << QString::fromLatin1(choice.family);
     }

@@ -193,6 +193,15 @@ void appendTabStops(const QString &container, const QHash<QString, QList<const C
     }
 }
 
+// The text height as Windows measures it, ascent and descent each rounded up. Qt rounds them to the
+// nearest pixel instead, which would make the scalable face that stands in for the window font at a
+// scale factor other than 1 (Liberation Sans: 12.3 pixels) shrink the whole layout.
+int windowsTextHeight(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    return int(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+}
+
 } // namespace
 
 QFont catalogueFont(FontRole role, double scale)
@@ -218,7 +227,7 @@ QRect scaledGeometry(const QRect &geometry, double scale)
 
 QList<Component> buildContent(QWidget *clientArea)
 {
-    const double scale = contentScale(QFontMetrics(catalogueFont(FontRole::Window)).height());
+    const double scale = contentScale(windowsTextHeight(catalogueFont(FontRole::Window)));
     QHash<QString, QWidget *> widgets;
     QHash<QString, QList<const CatalogueRow *>> contents;
     QList<Component> components;

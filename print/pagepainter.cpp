@@ -3,10 +3,15 @@
 #include "print/pagetemplate.h"
 #include "print/textwrap.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRawFont>
 #include <QtEndian>
+
+#include <optional>
 
 namespace {
 
@@ -33,9 +38,6 @@ double designedWidthFactor(const QString &family)
     return 1.0;
 }
 
-// A block taller than its area starts at the area's top whatever its alignment: centred or raised, its
-// first line would lose its top to the clipping (the accents of a label's first word), while from the
-// top only the blank spacing under the last line overflows.
 // Where the baseline lies below a line's top. Windows puts it at the face's Windows ascent, which
 // leaves room above the capitals for their accents; the ascent Qt reports for some faces is smaller,
 // and the accents of a first line's capitals (the dots of "Ö") would rise above the line into the
@@ -51,6 +53,31 @@ double baselineOffset(const QFont &font)
     return std::max(QFontMetricsF(font).ascent(), winAscent * raw.pixelSize() / raw.unitsPerEm());
 }
 
+// Whether Qt draws the font bold by thickening a face that has no bold design of its own (Wine's Tahoma).
+bool isEmboldened(const QFont &font)
+{
+    if (!font.bold())
+        return false;
+    const QFontInfo matched(font);
+    return QFontDatabase::weight(matched.family(), matched.styleName()) < QFont::Bold;
+}
+
+// Qt's PDF output, which is also what reaches the printer here, emboldens such a face by striking its
+// glyphs a second time half a line width to the left. Painting on the screen thickens the glyph outlines
+// instead, which at the preview's sizes closes the double acute of ő and ű into the dots of ö and ü. So
+// everywhere but in a PDF the page strikes the regular glyphs twice itself, and the preview shows the
+// letters the printer prints. Returns how far left the second strike lies, or nothing when the font is
+// drawn as it is.
+std::optional<double> overstrikeOffset(const QFont &font, const QPainter &painter)
+{
+    if (!isEmboldened(font) || painter.paintEngine()->type() == QPaintEngine::Pdf)
+        return std::nullopt;
+    return QFontMetricsF(font).lineWidth() / 2;
+}
+
+// A block taller than its area starts at the area's top whatever its alignment: centred or raised, its
+// first line would lose its top to the clipping (the accents of a label's first word), while from the
+// top only the blank spacing under the last line overflows.
 double blockTop(const QRectF &area, TfrxVAlign alignment, double blockHeight)
 {
     if (blockHeight > area.height())
@@ -104,7 +131,11 @@ void drawMemo(const TfrxView &view, QPainter &painter)
 
     painter.save();
     painter.setClipRect(linesArea, Qt::IntersectClip);
-    painter.setFont(font);
+    const std::optional<double> overstrike = overstrikeOffset(font, painter);
+    QFont drawnFont = font;
+    if (overstrike)
+        drawnFont.setBold(false);
+    painter.setFont(drawnFont);
     painter.setPen(view.font.color);
     double top = blockTop(linesArea, alignment, blockHeight);
     for (const QString &line : lines) {
@@ -112,6 +143,8 @@ void drawMemo(const TfrxView &view, QPainter &painter)
         painter.translate(lineLeft(area, view.hAlign, measure(line)), top + ascent);
         painter.scale(widthFactor, 1.0);
         painter.drawText(QPointF(), line);
+        if (overstrike)
+            painter.drawText(QPointF(-*overstrike, 0), line);
         painter.restore();
         top += lineHeight;
     }
@@ -159,6 +192,10 @@ QFont reportFont(const TfrxFont &font)
     qfont.setPixelSize(qMax(1, qRound(font.height)));
     qfont.setBold(font.bold);
     qfont.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures, so that a PDF keeps "fi" as two letters that a search or a text extraction finds.
+    // Qt 6.4 has no switch for font features; it leaves ligatures out of any font with letter spacing
+    // set, and a spacing of 100 % changes no advance.
+    qfont.setLetterSpacing(QFont::PercentageSpacing, 100);
     return qfont;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -65,9 +66,16 @@ QToolBar *TfrxPreviewForm::createToolBar()
         action->setObjectName(QString::fromLatin1(name));
         action->setToolTip(hint);
         connect(action, &QAction::triggered, this, [handler] { failure::guard(handler); });
+        // A toolbar keeps its buttons out of the Tab chain; here they are the only way to print.
+        QWidget *button = toolBar->widgetForAction(action);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setAccessibleName(hint);
+        button->installEventFilter(this);
+        return action;
     };
     addButton("PrintB", previewicons::print(), QStringLiteral("Nyomtat"),
-              [this] { m_printer.print(this, currentPageNumber()); });
+              [this] { m_printer.print(this, currentPageNumber()); })
+        ->setShortcut(QKeySequence::Print);
     toolBar->addSeparator();
     addButton("ZoomWholePageB", previewicons::wholePage(), QStringLiteral("Teljes oldal"),
               [this] { setZoomMode(zmWholePage); });
@@ -97,6 +105,7 @@ QToolBar *TfrxPreviewForm::createToolBar()
     close->setObjectName(QStringLiteral("CancelB"));
     close->setText(QStringLiteral("Bezár"));
     close->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    close->installEventFilter(this);
     connect(close, &QToolButton::clicked, this, &TfrxPreviewForm::reject);
     toolBar->addWidget(close);
     return toolBar;
@@ -121,6 +130,15 @@ bool TfrxPreviewForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
         relayout();
+    // Enter presses the focused toolbar button, as Space does.
+    if (event->type() == QEvent::KeyPress) {
+        auto *button = qobject_cast<QToolButton *>(watched);
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -14,7 +14,8 @@ class QToolBar;
 
 // The preview window: the prepared pages at a chosen zoom, a toolbar for printing and zooming, and the
 // page status. While a print runs, Escape, "Bezár" and the close box cancel the print instead of
-// closing the window.
+// closing the window. Everything works from the keyboard: Ctrl+P prints, Tab reaches every toolbar
+// button, and Enter or Space presses the focused one.
 class TfrxPreviewForm : public QDialog
 {
     Q_OBJECT

@@ -4,30 +4,27 @@
 #include "print/pagedrawer.h"
 #include "print/preview/printdevice.h"
 #include "print/preview/printerlist.h"
+#include "print/preview/printeroptions.h"
+#include "print/preview/printeroptionsdialog.h"
 #include "print/preview/printloop.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QPageSetupDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScopeGuard>
 
 PrintServices PrintServices::platform()
 {
     PrintServices services;
     services.showPrinterProperties = [](QWidget *parent, const QString &printerName) {
-        // Qt keeps the driver's own properties dialog private; its page set-up dialog is the platform's
-        // public view of the printer's settings.
-        QPrinter printer(QPrinterInfo::printerInfo(printerName));
-        QPageSetupDialog dialog(&printer, parent);
-        dialog.exec();
+        showPrinterOptions(parent, printerName, PrinterOptionStore::instance());
     };
     services.askPrintFile = [](QWidget *parent) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Print To File"), QString(),
                                             QStringLiteral("Printer files (*.prn)"));
     };
-    services.openDevice = &makeQtPrintDevice;
+    services.openDevice = [](const QString &printerName, const QString &outputFileName) {
+        return makeQtPrintDevice(printerName, outputFileName, PrinterOptionStore::instance().jobOptions(printerName));
+    };
     services.handlePendingEvents = [] { QCoreApplication::processEvents(); };
     return services;
 }

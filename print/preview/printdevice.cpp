@@ -3,18 +3,33 @@
 #include "common/exception.h"
 
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 
 namespace {
 
+// Qt's CUPS print engine submits the job with the keyword/value list of this property; QPrinter has
+// no public setter for it.
+constexpr auto cupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QStringList flattened(const QList<QPair<QString, QString>> &options)
+{
+    QStringList list;
+    for (const auto &[keyword, choice] : options)
+        list << keyword << choice;
+    return list;
+}
+
 class QtPrintDevice : public PrintDevice
 {
 public:
-    QtPrintDevice(const QString &printerName, const QString &outputFileName)
+    QtPrintDevice(const QString &printerName, const QString &outputFileName,
+                  const QList<QPair<QString, QString>> &printerOptions)
         : m_printer(QPrinter::HighResolution)
     {
         if (outputFileName.isEmpty()) {
             m_printer.setPrinterName(printerName);
+            m_printer.printEngine()->setProperty(cupsOptionsProperty, flattened(printerOptions));
             m_target = printerName;
         } else {
             m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -79,7 +94,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName)
+std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName,
+                                               const QList<QPair<QString, QString>> &printerOptions)
 {
-    return std::make_unique<QtPrintDevice>(printerName, outputFileName);
+    return std::make_unique<QtPrintDevice>(printerName, outputFileName, printerOptions);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPair>
 #include <QPointF>
 #include <QString>
 
@@ -43,6 +45,8 @@ public:
     virtual QPointF sheetTopLeft() const = 0;
 };
 
-// A job through Qt's printer support: on the named printer, or, with a file name, as PDF into that
-// file (the format Qt's printing path produces on this platform).
-std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName);
+// A job through Qt's printer support: on the named printer, carrying the printer's own options
+// (keyword and choice, as the printer's properties dialog keeps them), or, with a file name, as PDF
+// into that file (the format Qt's printing path produces on this platform).
+std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName,
+                                               const QList<QPair<QString, QString>> &printerOptions = {});

@@ -19,12 +19,14 @@ bool PrintLoop::run(const PrintPlan &plan, const QString &jobTitle)
         for (const int pageIndex : plan.pageIndexes) {
             if (pageIndex < 0 || pageIndex >= m_pages.pageCount())
                 continue;
-            printPage(pageIndex, plan.printerCopies);
-            if (m_handlePendingEvents)
-                m_handlePendingEvents();
-            if (m_cancelled) {
-                m_device.abortJob();
-                return false;
+            for (int repeat = 0; repeat < plan.pageRepeats; ++repeat) {
+                printPage(pageIndex, plan.printerCopies);
+                if (m_handlePendingEvents)
+                    m_handlePendingEvents();
+                if (m_cancelled) {
+                    m_device.abortJob();
+                    return false;
+                }
             }
         }
     }

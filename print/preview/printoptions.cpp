@@ -89,8 +89,10 @@ PrintPlan planPrint(const PrintOptions &options, int pageCount)
         std::reverse(plan.pageIndexes.begin(), plan.pageIndexes.end());
 
     const int copies = std::max(options.copies, 1);
+    const int uncollatedCopies = options.collate ? 1 : copies;
     plan.passes = options.collate ? copies : 1;
-    plan.printerCopies = options.collate ? 1 : copies;
+    plan.printerCopies = options.toFile ? 1 : uncollatedCopies;
+    plan.pageRepeats = options.toFile ? uncollatedCopies : 1;
     return plan;
 }
 
@@ -101,6 +103,7 @@ PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNu
     options.collate = choice.collate;
     options.printPages = choice.printPages;
     options.reverse = choice.reverse;
+    options.toFile = choice.toFile;
     switch (choice.range) {
     case PrintDialogChoice::AllPages:
         break;

@@ -15,6 +15,7 @@ struct PrintOptions
     QString pageNumbers; // such as "1,3,5-12"; empty means every page
     TfrxPrintPages printPages = ppAll;
     bool reverse = false;
+    bool toFile = false;
 };
 
 // The print dialog's answers as the user left them.
@@ -55,10 +56,13 @@ struct PrintPlan
     QList<int> pageIndexes;  // zero-based, in print order, one pass
     int passes = 1;          // how many times the whole selection is sent (collated copies)
     int printerCopies = 1;   // the printer's own copy count for each page (uncollated copies)
+    int pageRepeats = 1;     // how many times each page is sent in a row (uncollated copies into a file)
 
     bool isEmpty() const { return pageIndexes.isEmpty() || passes < 1; }
 };
 
+// A file has no copy count of its own, so into a file uncollated copies are written out as pages, each
+// page as many times in a row as copies were asked for.
 PrintPlan planPrint(const PrintOptions &options, int pageCount);
 
 // The copies entry after pressing its arrows `steps` times: within 1..100, and 1 when the entry holds

@@ -1,5 +1,5 @@
-// Draws the program icon: a declaration sheet with ruled lines and a pen, in six images (16 and 32
-// pixels in 256 colours, 16, 32, 48 and 128 pixels in 32-bit colour with transparency).
+// Draws the program icon: a declaration sheet with ruled lines and a pen, in seven images (16 and 32
+// pixels in 256 colours, 16, 32, 48, 128 and 256 pixels in 32-bit colour with transparency).
 // Usage: krv_make_icon <output folder>
 
 #include <QGuiApplication>
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
         const QImage indexed = drawIcon(size).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdAlphaDither);
         written &= indexed.save(QStringLiteral("%1/krv11007-%2-256.png").arg(folder).arg(size));
     }
-    for (int size : {16, 32, 48, 128})
+    for (int size : {16, 32, 48, 128, 256})
         written &= drawIcon(size).save(QStringLiteral("%1/krv11007-%2.png").arg(folder).arg(size));
     return written ? 0 : 1;
 }

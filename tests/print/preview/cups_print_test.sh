@@ -1,12 +1,14 @@
 #!/bin/bash
-# Runs tst_cupsprint against a private CUPS scheduler: its own configuration, socket, spool and logs in a
-# temporary folder, reached through CUPS_SERVER; the machine's own scheduler is never touched. The
-# scheduler is stopped on every way out, and every step has a time limit.
-#   cups_print_test.sh <tst_cupsprint executable>
+# Runs tst_cupsprint and tst_cupsoptions against a private CUPS scheduler: its own configuration, socket,
+# spool and logs in a temporary folder, reached through CUPS_SERVER; the machine's own scheduler is never
+# touched. The scheduler is stopped on every way out, and every step has a time limit.
+#   cups_print_test.sh <tst_cupsprint executable> <tst_cupsoptions executable>
 set -u
 
 test_program=$1
+options_program=$2
 queue=krvtest
+options_queue=krvopts
 cupsd_pid=
 work=$(mktemp -d /tmp/krv-cups.XXXXXX) || exit 1
 
@@ -81,8 +83,9 @@ SystemGroup root
 CONF
 
 # A hard limit of its own, in case this script is killed before it can stop the scheduler. It outlasts
-# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 s) and ends before CTest's 420 s.
-timeout --signal=TERM --kill-after=5 330 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
+# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 30 + 30 + 30 + 5 + 120 s) and
+# ends before CTest's 600 s.
+timeout --signal=TERM --kill-after=5 550 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
     >"$work/log/stdout" 2>&1 &
 cupsd_pid=$!
 
@@ -112,3 +115,14 @@ timeout 5 lpstat -p "$queue" >/dev/null || { echo "FAIL: the queue was not added
 
 KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" \
     timeout 120 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf || exit 1
+
+echo "=== with a second queue, the default now, whose options come from krvoptions.ppd, and a raw queue"
+timeout 30 lpadmin -p "$options_queue" -E -v "file://$work/out/options.pdf" -P "$(dirname "$0")/krvoptions.ppd" \
+    2>&1 | grep -v deprecated
+timeout 30 lpadmin -d "$options_queue" || exit 1
+timeout 30 lpadmin -p krvraw -E -v "file://$work/out/raw.out" || exit 1
+timeout 5 lpstat -p "$options_queue" >/dev/null || { echo "FAIL: the queue was not added"; exit 1; }
+
+# A Hungarian user: the PPD's Hungarian captions are shown.
+LC_ALL=hu_HU.UTF-8 KRV_CUPS_PRINTER="$options_queue" KRV_CUPS_RAW_PRINTER=krvraw \
+    timeout 120 "$options_program" || exit 1

@@ -8,14 +8,18 @@
 #include "print/preview/printdialog.h"
 #include "print/preview/showpreview.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -57,8 +61,10 @@ struct PrintBench
         PrintServices services;
         services.showPrinterProperties = [this](QWidget *, const QString &name) { propertiesShownFor.append(name); };
         services.askPrintFile = [this](QWidget *) { return chosenFile; };
-        services.openDevice = [this](const QString &printer, const QString &file) {
+        services.openDevice = [this](const QString &printer, const QString &file) -> std::unique_ptr<PrintDevice> {
             openedOn.append(printer + u'|' + file);
+            if (realPrintDevice)
+                return makeQtPrintDevice(printer, file);
             return std::make_unique<RecordingDevice>(log);
         };
         services.handlePendingEvents = [this] {
@@ -84,6 +90,7 @@ struct PrintBench
     QStringList propertiesShownFor;
     QStringList openedOn;
     QString chosenFile;
+    bool realPrintDevice = false; // a Qt print job instead of the recorder
     std::function<void()> betweenPages;
     TfrxPreviewForm form;
 };
@@ -122,7 +129,10 @@ private Q_SLOTS:
     void copiesEntryThatIsNoNumberFailsInDefaultErrorBox();
     void copiesArrowsAndPageEntryChooseTheirOptions();
     void printToFileUsesPrnExtensionAndItsCancelStops();
+    void printToFileHoldsEveryCopy_data();
+    void printToFileHoldsEveryCopy();
     void escapeAndCloseCancelRunningPrintWithoutClosing();
+    void keyboardAloneReachesAndPressesTheToolbar();
 };
 
 void TestPreview::showPreviewOpensMaximizedAt100WithOnlyItsButtons()
@@ -432,6 +442,48 @@ void TestPreview::printToFileUsesPrnExtensionAndItsCancelStops()
     QVERIFY(bench.log.isEmpty());
 }
 
+void TestPreview::printToFileHoldsEveryCopy_data()
+{
+    QTest::addColumn<bool>("collate");
+    QTest::addColumn<QStringList>("pages");
+
+    QTest::newRow("collated: the set three times") << true << QStringList{"1", "2", "1", "2", "1", "2"};
+    QTest::newRow("uncollated: each page three times") << false << QStringList{"1", "1", "1", "2", "2", "2"};
+}
+
+void TestPreview::printToFileHoldsEveryCopy()
+{
+    QFETCH(bool, collate);
+    QFETCH(QStringList, pages);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed");
+
+    QTemporaryDir folder;
+    PrintBench bench(2);
+    bench.realPrintDevice = true;
+    bench.chosenFile = folder.filePath(QStringLiteral("bevallas"));
+    bench.print([collate](TfrxPrintDialog *dialog) {
+        child<QCheckBox>(dialog, "FileCB")->setChecked(true);
+        setCopies(dialog, QStringLiteral("3"));
+        child<QCheckBox>(dialog, "CollateCB")->setChecked(collate);
+    });
+
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                              folder.filePath(QStringLiteral("bevallas.prn")), QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    // pdftotext ends every page with a form feed.
+    const QStringList pageTexts = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    QStringList printed;
+    for (const QString &text : pageTexts) {
+        const QString trimmed = text.simplified();
+        if (!trimmed.isEmpty())
+            printed.append(trimmed.section(u' ', -1));
+    }
+    QCOMPARE(printed, pages);
+}
+
 void TestPreview::escapeAndCloseCancelRunningPrintWithoutClosing()
 {
     PrintBench bench(3);
@@ -454,6 +506,70 @@ void TestPreview::escapeAndCloseCancelRunningPrintWithoutClosing()
 
     QTest::mouseClick(child<QToolButton>(&bench.form, "CancelB"), Qt::LeftButton);
     QVERIFY(!bench.form.isVisible());
+}
+
+void TestPreview::keyboardAloneReachesAndPressesTheToolbar()
+{
+    PrintBench bench;
+    bench.form.resize(800, 600);
+    // The offscreen platform gives the activation back to no window when a dialog closes.
+    const auto activate = [&bench] {
+        bench.form.activateWindow();
+        return QTest::qWaitForWindowActive(&bench.form);
+    };
+    QVERIFY(activate());
+    int dialogsOpened = 0;
+    const auto cancelPrintDialog = [&dialogsOpened] {
+        whenModalOpens<TfrxPrintDialog>([&dialogsOpened](TfrxPrintDialog *dialog) {
+            ++dialogsOpened;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    };
+
+    cancelPrintDialog();
+    QTest::keyClick(&bench.form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogsOpened, 1);
+    QVERIFY(activate());
+
+    // Tab goes round every control of the window; on the way it reaches each toolbar button, which
+    // names itself in its tool tip and to screen readers.
+    QList<QToolButton *> reached;
+    for (int press = 0; press < 20; ++press) {
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : &bench.form, Qt::Key_Tab);
+        if (auto *button = qobject_cast<QToolButton *>(QApplication::focusWidget()); button && !reached.contains(button))
+            reached.append(button);
+    }
+    QStringList names;
+    for (QToolButton *button : reached) {
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        if (button->objectName() != QStringLiteral("CancelB"))
+            QCOMPARE(button->toolTip(), name);
+        names.append(name);
+    }
+    QCOMPARE(names, (QStringList{QStringLiteral("Nyomtat"), QStringLiteral("Teljes oldal"),
+                                 QStringLiteral("Oldalszélesség"), QStringLiteral("100%"),
+                                 QStringLiteral("Két oldal"), QStringLiteral("Bezár")}));
+
+    reached[0]->setFocus();
+    cancelPrintDialog();
+    QTest::keyClick(reached[0], Qt::Key_Return);
+    QCOMPARE(dialogsOpened, 2);
+    QVERIFY(activate());
+
+    auto *zoomBox = child<QComboBox>(&bench.form, "ZoomCB");
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("100%"));
+    reached[1]->setFocus();
+    QTest::keyClick(reached[1], Qt::Key_Space);
+    QVERIFY(zoomBox->currentText() != QStringLiteral("100%"));
+    reached[3]->setFocus();
+    QTest::keyClick(reached[3], Qt::Key_Enter);
+    QCOMPARE(zoomBox->currentText(), QStringLiteral("100%"));
+
+    reached[5]->setFocus();
+    QTest::keyClick(reached[5], Qt::Key_Return);
+    QVERIFY(!bench.form.isVisible());
+    QVERIFY(bench.log.isEmpty());
 }
 
 QTEST_MAIN(TestPreview)

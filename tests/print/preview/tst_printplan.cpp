@@ -16,8 +16,8 @@ class TestPrintPlan : public QObject
 private Q_SLOTS:
     void pageSelection_data();
     void pageSelection();
-    void copiesMakePassesWhenCollatedAndPrinterCopiesOtherwise_data();
-    void copiesMakePassesWhenCollatedAndPrinterCopiesOtherwise();
+    void copiesBecomePassesPrinterCopiesOrRepeatedPages_data();
+    void copiesBecomePassesPrinterCopiesOrRepeatedPages();
     void dialogChoiceBecomesOptions();
     void copiesEntryThatIsNoWholeNumberFails_data();
     void copiesEntryThatIsNoWholeNumberFails();
@@ -82,32 +82,40 @@ void TestPrintPlan::pageSelection()
     QCOMPARE(plan.isEmpty(), expected.isEmpty());
 }
 
-void TestPrintPlan::copiesMakePassesWhenCollatedAndPrinterCopiesOtherwise_data()
+void TestPrintPlan::copiesBecomePassesPrinterCopiesOrRepeatedPages_data()
 {
     QTest::addColumn<int>("copies");
     QTest::addColumn<bool>("collate");
+    QTest::addColumn<bool>("toFile");
     QTest::addColumn<int>("passes");
     QTest::addColumn<int>("printerCopies");
+    QTest::addColumn<int>("pageRepeats");
 
-    QTest::newRow("three collated") << 3 << true << 3 << 1;
-    QTest::newRow("three uncollated") << 3 << false << 1 << 3;
-    QTest::newRow("zero counts as one") << 0 << true << 1 << 1;
-    QTest::newRow("negative uncollated counts as one") << -5 << false << 1 << 1;
+    QTest::newRow("three collated") << 3 << true << false << 3 << 1 << 1;
+    QTest::newRow("three uncollated") << 3 << false << false << 1 << 3 << 1;
+    QTest::newRow("zero counts as one") << 0 << true << false << 1 << 1 << 1;
+    QTest::newRow("negative uncollated counts as one") << -5 << false << false << 1 << 1 << 1;
+    QTest::newRow("three collated into a file") << 3 << true << true << 3 << 1 << 1;
+    QTest::newRow("three uncollated into a file: pages repeated") << 3 << false << true << 1 << 1 << 3;
 }
 
-void TestPrintPlan::copiesMakePassesWhenCollatedAndPrinterCopiesOtherwise()
+void TestPrintPlan::copiesBecomePassesPrinterCopiesOrRepeatedPages()
 {
     QFETCH(int, copies);
     QFETCH(bool, collate);
     QFETCH(int, passes);
+    QFETCH(bool, toFile);
     QFETCH(int, printerCopies);
+    QFETCH(int, pageRepeats);
 
     PrintOptions options;
     options.copies = copies;
     options.collate = collate;
+    options.toFile = toFile;
     const PrintPlan plan = planPrint(options, 1);
     QCOMPARE(plan.passes, passes);
     QCOMPARE(plan.printerCopies, printerCopies);
+    QCOMPARE(plan.pageRepeats, pageRepeats);
 }
 
 void TestPrintPlan::dialogChoiceBecomesOptions()
