@@ -12,7 +12,7 @@ endif
 RUN_PACKAGES   := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
                   libssl-dev fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
                   libcups2-dev qt6-translations-l10n
-TEST_PACKAGES  := openssl poppler-utils cups cups-client cups-bsd xvfb xauth desktop-file-utils \
+TEST_PACKAGES  := openssl poppler-utils cups cups-client cups-bsd xvfb xauth openbox desktop-file-utils \
                   dbus at-spi2-core
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES  := clang libclang-rt-dev

@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "app/accesskeys.h"
+#include "app/declarationchecks.h"
 #include "app/formscrollarea.h"
 #include "app/windowdeclaration.h"
 #include "app/windowfilling.h"
@@ -89,6 +90,7 @@ TForm1::TForm1(QWidget *parent)
             registerComponent(QString::fromLatin1(row.name), row.kind, nullptr);
     }
     connectHandlers();
+    m_checks = std::make_unique<DeclarationChecks>(*this);
     m_frxReport1.OnGetValue = [this](const QString &VarName, QVariant &Value) { frxReport1GetValue(VarName, Value); };
 
     qApp->installEventFilter(this);
@@ -426,6 +428,8 @@ void TForm1::CheckBox1Click()
 
 void TForm1::Nyomtats1Click()
 {
+    if (!m_checks->confirmPrinting())
+        return;
     runPrintCommand(field<QLineEdit>(QStringLiteral("Edit2"))->text(), m_printIdentifier, m_frxReport1,
                     m_identifyProcessor, this);
 }
@@ -448,4 +452,5 @@ void TForm1::Kitltttrlapbetltse1Click()
 {
     WindowFilling filling(*this);
     SavedFilling(filling, m_LbRijndael1, m_fillingFolder).LoadFilling();
+    m_checks->refresh();
 }

@@ -9,6 +9,9 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class DeclarationChecks;
 class FormScrollArea;
 class QAction;
 class QMenuBar;
@@ -48,6 +51,7 @@ public:
     QString printIdentifier() const { return m_printIdentifier; }
     // Where the print identifier's processor values come from: the processor itself unless replaced.
     void setProcessorIdentification(ProcessorIdentification identify) { m_identifyProcessor = std::move(identify); }
+    DeclarationChecks &checks() { return *m_checks; }
 
     // Handlers.
     void FormCreate();
@@ -108,4 +112,6 @@ private:
     QString m_printIdentifier;
     ProcessorIdentification m_identifyProcessor = cpuidLeaf1;
     QString m_fillingFolder;
+    // Last, so that it stops watching the fields before they go.
+    std::unique_ptr<DeclarationChecks> m_checks;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form/checks/fieldcheck.h"
+
 #include <QRect>
 #include <cstdint>
 #include <span>
@@ -71,6 +73,7 @@ struct CatalogueRow
     int year = 0, month = 0, day = 0; // date fields
     const char *label = nullptr; // the label beside a field or computed result that names it
     const char *unit = nullptr;  // the label after it that gives its unit ("fő", "Ft.")
+    FieldCheck check = {};    // the rule that looks for typing mistakes in the field's value
 };
 
 // All 110 components in component order.
