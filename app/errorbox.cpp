@@ -11,8 +11,8 @@ namespace {
 // the start and the end, so that it opens at once and fits the screen.
 QString shownText(const QString &text)
 {
-    constexpr qsizetype shownStart = 150;
-    constexpr qsizetype shownEnd = 100;
+    constexpr qsizetype shownStart = 40;
+    constexpr qsizetype shownEnd = 40;
     if (text.size() <= shownStart + shownEnd)
         return text;
     return text.left(shownStart) + QStringLiteral("...") + text.right(shownEnd);

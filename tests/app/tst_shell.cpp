@@ -74,7 +74,7 @@ void TestShell::errorBoxShowsPlainText_data()
     const QString tail = QStringLiteral("' is not a valid integer value.");
     QTest::newRow("long message: its start and end")
         << u'\'' + QString(1000000, u'7') + QStringLiteral("' is not a valid integer value")
-        << u'\'' + QString(149, u'7') + QStringLiteral("...") + QString(100 - tail.size(), u'7') + tail;
+        << u'\'' + QString(39, u'7') + QStringLiteral("...") + QString(40 - tail.size(), u'7') + tail;
 }
 
 void TestShell::errorBoxShowsPlainText()
