@@ -59,8 +59,8 @@ QString nativePath(const QString &path)
 // as QSaveFile names them: the file's name, a full stop and six letters or digits.
 void removeLeftoverTemporaries(const QString &folder)
 {
-    static const QRegularExpression temporaryName(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    static const QRegularExpression temporaryName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     QDir directory(folder);
     for (const QString &name : directory.entryList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
         if (temporaryName.match(name).hasMatch())
