@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -385,6 +386,7 @@ private Q_SLOTS:
 
     void fullDiskKeepsPreviousFile_data();
     void fullDiskKeepsPreviousFile();
+    void fullFileSystemKeepsPreviousFile();
     void fileCutShortLoadsNothing();
     void savedDatesComeBackUnchanged_data();
     void savedDatesComeBackUnchanged();
@@ -871,6 +873,36 @@ void TestSavedFilling::fullDiskKeepsPreviousFile()
     QCOMPARE(result.output, QStringLiteral("Cannot create file \"%1\". File too large").arg(filePath()));
     QCOMPARE(readFile(), previous);
     QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
+}
+
+// The same on a file system that is really full: a tmpfs of four pages, which only root may mount.
+void TestSavedFilling::fullFileSystemKeepsPreviousFile()
+{
+    const QString folder = m_folder->path();
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=16k", "tmpfs", folder}) != 0)
+        QSKIP("a tmpfs cannot be mounted here (root only)");
+    const auto unmount = qScopeGuard([&folder] { QProcess::execute(QStringLiteral("umount"), {folder}); });
+
+    SavedFilling filling(m_form, m_cipher, folder);
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    const QByteArray previous = readFile();
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, '\0')) == 4096 && filler.flush()) {
+    }
+    filler.close();
+
+    m_form[QStringLiteral("Edit2")].text = QString(6000, u'x');
+    m_answers = {QStringLiteral("p")};
+    try {
+        filling.SaveFilling();
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". No space left on device").arg(filePath()));
+    }
+    QCOMPARE(readFile(), previous);
+    QCOMPARE(folderEntries(folder), QStringList({"KRVR11007.txt", "filler"}));
 }
 
 void TestSavedFilling::fileCutShortLoadsNothing()
