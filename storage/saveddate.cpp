@@ -11,8 +11,8 @@ namespace {
 // A piece of a date format: a run of one of the section letters, or literal text (quoted or not).
 struct FormatPiece
 {
-    QString source; // as written in the format
-    QChar letter;   // 'd', 'M' or 'y'; null for literal text
+    QString source;  // as written in the format
+    QChar letter;    // 'd', 'M' or 'y'; null for literal text
     QString literal; // the text a literal piece stands for
 };
 
@@ -21,8 +21,28 @@ bool isSectionLetter(QChar character)
     return character == u'd' || character == u'M' || character == u'y';
 }
 
-// Splits the format the way QDate reads it: text between single quotes is literal, and two single
-// quotes stand for one.
+// The quoted text that starts with the quote at start: what it stands for, and the index after it.
+// Two quotes stand for one quote, inside a quoted text or on their own.
+qsizetype quotedLiteral(const QString &format, qsizetype start, QString &literal)
+{
+    qsizetype index = start + 1;
+    if (index < format.size() && format.at(index) == u'\'') {
+        literal = QStringLiteral("'");
+        return index + 1;
+    }
+    while (index < format.size()) {
+        const QChar character = format.at(index++);
+        if (character != u'\'')
+            literal += character;
+        else if (index < format.size() && format.at(index) == u'\'')
+            literal += format.at(index++);
+        else
+            break;
+    }
+    return index;
+}
+
+// Splits the format the way QDate reads it: runs of a section letter, and literal text.
 QList<FormatPiece> formatPieces(const QString &format)
 {
     QList<FormatPiece> pieces;
@@ -36,23 +56,7 @@ QList<FormatPiece> formatPieces(const QString &format)
                 ++end;
             piece.letter = character;
         } else if (character == u'\'') {
-            if (end < format.size() && format.at(end) == u'\'') {
-                piece.literal = QStringLiteral("'");
-                ++end;
-            } else {
-                while (end < format.size()) {
-                    if (format.at(end) == u'\'') {
-                        if (end + 1 < format.size() && format.at(end + 1) == u'\'') {
-                            piece.literal += u'\'';
-                            end += 2;
-                            continue;
-                        }
-                        ++end;
-                        break;
-                    }
-                    piece.literal += format.at(end++);
-                }
-            }
+            end = quotedLiteral(format, index, piece.literal);
         } else {
             piece.literal = character;
         }

@@ -989,6 +989,7 @@ void TestSavedFilling::twoDigitYearsLoadInTheirCentury_data()
     QTest::newRow("dd.MM.yy") << "dd.MM.yy" << "29.02.00" << QDate(2000, 2, 29);
     QTest::newRow("four digits under a two-digit format") << "dd.MM.yy" << " 31.12.1999 " << QDate(1999, 12, 31);
     QTest::newRow("two digits under a four-digit format") << "yyyy.MM.dd." << "10.01.31." << QDate(2010, 1, 31);
+    QTest::newRow("month name, quoted yy is text") << "d MMMM 'yy' yy" << "29 February yy 00" << QDate(2000, 2, 29);
     QTest::newRow("no 29 February in 2001") << "M/d/yy" << "2/29/01" << QDate();
     QTest::newRow("three-digit year") << "M/d/yy" << "1/1/100" << QDate();
 }
