@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// The default error box: the failure's message under the full-stop rule, the program title as
-// caption, the error icon and one OK button, modal to the program.
+// The default error box: the failure's message under the full-stop rule, as plain text and of a very
+// long message only its start and end, the program title as caption, the error icon and one OK
+// button, modal to the program.
 void showDefaultErrorBox(const QString &message);

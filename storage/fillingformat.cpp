@@ -3,7 +3,10 @@
 #include "common/exception.h"
 #include "common/integertext.h"
 #include "common/regionalsettings.h"
+#include "storage/messagevalue.h"
+#include "storage/saveddate.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <optional>
@@ -34,17 +37,18 @@ void appendFieldLines(QStringList &lines, const FormComponent &field)
     }
 }
 
-const FormComponent *componentNamed(const QList<FormComponent> &components, const QString &name)
+// The components by name, letter case not counting: a file may hold many lines to look up.
+QHash<QString, const FormComponent *> componentsByName(const QList<FormComponent> &components)
 {
-    const auto found = std::find_if(components.cbegin(), components.cend(), [&](const FormComponent &component) {
-        return component.name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    return found == components.cend() ? nullptr : &*found;
+    QHash<QString, const FormComponent *> byName;
+    for (const FormComponent &component : components)
+        byName.insert(component.name.toCaseFolded(), &component);
+    return byName;
 }
 
 QDate loadedDate(const FormComponent &field, const QString &value)
 {
-    const QDate date = parseDateText(value);
+    const QDate date = saveddate::parseDateText(value, Regional::settings().shortDateFormat);
     if (date < field.minimumDate || date > field.maximumDate)
         throw Exception(QStringLiteral("Failed to set calendar date or time"));
     return date;
@@ -53,8 +57,14 @@ QDate loadedDate(const FormComponent &field, const QString &value)
 // An index below the first option clears the selection; one beyond the last selects the last.
 int loadedOptionIndex(const FormComponent &field, const QString &value)
 {
+    int index = 0;
+    try {
+        index = parseIntegerText(value);
+    } catch (const EConvertError &) {
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(messagevalue::shortened(value)));
+    }
     const int lastOption = std::max(-1, field.optionCount - 1);
-    return std::clamp(parseIntegerText(value), -1, lastOption);
+    return std::clamp(index, -1, lastOption);
 }
 
 // The component with the value a line gives it, or nothing when the line sets nothing.
@@ -98,7 +108,7 @@ bool isSavedKind(ComponentKind kind)
 QString valueText(const FormComponent &field)
 {
     if (field.kind == ComponentKind::TDateTimePicker)
-        return dateText(field.date);
+        return saveddate::dateText(field.date, Regional::settings().shortDateFormat);
     if (field.kind == ComponentKind::TLMDRadioGroup)
         return QString::number(field.optionIndex);
     return field.text;
@@ -132,7 +142,9 @@ QStringList splitLines(const QString &text)
 
 QList<FormComponent> loadedValues(const QStringList &fieldLines, const QList<FormComponent> &components)
 {
+    const QHash<QString, const FormComponent *> byName = componentsByName(components);
     QList<FormComponent> values;
+    QHash<QString, qsizetype> valueIndex;
     QString rememberedName;
     for (QString line : fieldLines) {
         line.remove(continuationMark);
@@ -142,11 +154,18 @@ QList<FormComponent> loadedValues(const QStringList &fieldLines, const QList<For
             line = rememberedName + nameSeparator + line;
         }
         const qsizetype separator = line.indexOf(nameSeparator);
-        const FormComponent *component = componentNamed(components, line.left(separator));
+        const FormComponent *component = byName.value(line.left(separator).toCaseFolded());
         if (!component)
             continue;
-        if (std::optional<FormComponent> loaded = loadedValue(*component, line.mid(separator + 1)))
-            values.append(*loaded);
+        if (std::optional<FormComponent> loaded = loadedValue(*component, line.mid(separator + 1))) {
+            const auto written = valueIndex.constFind(component->name);
+            if (written == valueIndex.cend()) {
+                valueIndex.insert(component->name, values.size());
+                values.append(*loaded);
+            } else {
+                values[*written] = *loaded;
+            }
+        }
         rememberedName = component->name;
     }
     return values;

@@ -17,7 +17,8 @@ QString markerLine();
 // Whether the saved filling holds the value of a component of this kind (the check box is not saved).
 bool isSavedKind(ComponentKind kind);
 
-// How a saved field's value travels as text: dates as date text, option indexes in decimal.
+// How a saved field's value travels as text: dates as date text with a four-digit year, option indexes
+// in decimal.
 QString valueText(const FormComponent &field);
 
 // The plaintext lines for the window's components, marker line first.
@@ -32,9 +33,10 @@ QStringList splitLines(const QString &text);
 // The values that the field lines (the plaintext lines after the marker line) give the window's
 // components, in the order they are to be written. Every "$" is dropped from a line; a line without "_"
 // continues the field named last; names match without regard to letter case and come back as the
-// window spells them; lines naming no component are skipped. Converts every value before returning,
-// so a failure ("'%s' is not a valid date", "'%s' is not a valid integer value", "Failed to set
-// calendar date or time") leaves nothing half-loaded.
+// window spells them; lines naming no component are skipped. A field named on several lines keeps the
+// value of its last one, and is written once, so that a crafted file of many lines does not hold up the
+// window. Converts every value before returning, so a failure ("'%s' is not a valid date", "'%s' is
+// not a valid integer value", "Failed to set calendar date or time") leaves nothing half-loaded.
 QList<FormComponent> loadedValues(const QStringList &fieldLines, const QList<FormComponent> &components);
 
 } // namespace fillingformat

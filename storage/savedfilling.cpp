@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <exception>
 #include <optional>
@@ -16,6 +17,10 @@
 namespace {
 
 const QString fileName = QStringLiteral("KRVR11007.txt");
+
+// A filling is a few kilobytes, and even every text field filled to its limit stays below this. A larger
+// file is none of ours, and decoding it would hold up the window.
+constexpr qint64 largestFileSize = 1024 * 1024;
 
 std::optional<QString> askForSavePassword()
 {
@@ -31,12 +36,12 @@ std::optional<QString> askForSavePassword()
     return password;
 }
 
-// Closing the box other than with OK leaves the empty password, and loading goes on with it.
-QString askForLoadPassword()
+std::optional<QString> askForLoadPassword()
 {
     MessDlgs::settings().language = MessDlgs::Hungarian;
     QString password;
-    AskForText(QStringLiteral("Jelszóellenőrzés"), QStringLiteral("Kérem a jelszót"), QString(), password);
+    if (!AskForText(QStringLiteral("Jelszóellenőrzés"), QStringLiteral("Kérem a jelszót"), QString(), password))
+        return std::nullopt;
     return password;
 }
 
@@ -45,21 +50,68 @@ QString nativePath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-// Written to a temporary file and renamed over the old one, so that a failure never leaves a half-written
-// file or loses the previous filling.
-void writeWhole(const QString &path, const QByteArray &content)
+[[noreturn]] void failToCreate(const QString &path, const QString &reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath(path), file.errorString()));
+    throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath(path), reason));
 }
 
+// A save killed between writing its temporary file and renaming it leaves the temporary behind, named
+// as QSaveFile names them: the file's name, a full stop and six letters or digits.
+void removeLeftoverTemporaries(const QString &folder)
+{
+    static const QRegularExpression temporaryName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir directory(folder);
+    for (const QString &name : directory.entryList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+        if (temporaryName.match(name).hasMatch())
+            directory.remove(name);
+    }
+}
+
+// Every byte, or the system's reason why not. Buffered, a write reports the bytes written before the
+// disk is met at all, and a flush that stops part-way gives no reason; unbuffered, a short write is
+// followed by one that fails with the reason ("No space left on device", "File too large").
+bool writeAll(QSaveFile &file, const QByteArray &content)
+{
+    qint64 written = 0;
+    while (written < content.size()) {
+        const qint64 part = file.write(content.constData() + written, content.size() - written);
+        if (part <= 0)
+            return false;
+        written += part;
+    }
+    return true;
+}
+
+// Written to a temporary file and renamed over the old one, so that a failure never leaves a half-written
+// file or loses the previous filling; commit() syncs the file to the disk before the rename.
+void writeWhole(const QString &path, const QByteArray &content)
+{
+    const bool isNew = !QFileInfo::exists(path);
+    QSaveFile file(path);
+    // A folder the user may not write can still hold a file the user may; that file is then written in
+    // place, which QSaveFile does only when the folder refuses its temporary file.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        failToCreate(path, file.errorString());
+    // The filling is a tax declaration: a new file is for its owner only; an existing one keeps the mode
+    // its owner gave it.
+    if (isNew && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        failToCreate(path, file.errorString());
+    if (!writeAll(file, content) || !file.commit())
+        failToCreate(path, file.errorString());
+}
+
+// Read no further than one byte beyond the largest filling: enough for the load to refuse the file.
 QByteArray readWhole(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(path), file.errorString()));
-    return file.readAll();
+    const QByteArray content = file.read(largestFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(path), file.errorString()));
+    return content;
 }
 
 // A line end that an editor added after the Base64 line is not part of it.
@@ -129,26 +181,45 @@ void SavedFilling::SaveFilling()
         return;
     m_cipher.DeriveKey(*password);
     const QString encrypted = m_cipher.EncryptText(fillingformat::joinLines(fileImage));
-    writeWhole(filePath(), windows1250::encode(encrypted));
+    const QByteArray content = windows1250::encode(encrypted);
+    // What is saved must load back; the previous filling stays rather than be replaced by one that cannot.
+    if (content.size() > largestFileSize)
+        failToCreate(filePath(), QStringLiteral("File too large"));
+    removeLeftoverTemporaries(m_folder);
+    writeWhole(filePath(), content);
 }
 
 void SavedFilling::LoadFilling()
 {
-    const QString password = askForLoadPassword();
+    const std::optional<QString> password = askForLoadPassword();
+    if (!password)
+        return;
     const QString path = filePath();
     if (!QFileInfo(path).isFile()) {
         ShowInformationBox(QStringLiteral("Nincs mentés!           ."));
         return;
     }
-    const QString fileText = withoutTrailingLineEnds(windows1250::decode(readWhole(path)));
-    m_cipher.DeriveKey(password);
-    const QStringList fileImage = fillingformat::splitLines(m_cipher.DecryptText(fileText));
-    if (fileImage.isEmpty() || fileImage.constFirst() != fillingformat::markerLine()) {
+    if (loadFileContent(m_form, m_cipher, *password, readWhole(path)) == LoadOutcome::WrongPassword)
         ShowInformationBox(QStringLiteral("Hibás jelszó!           ."));
-        return;
-    }
-    const QList<FormComponent> values = fillingformat::loadedValues(fileImage.mid(1), m_form.components());
+}
+
+LoadOutcome loadFileContent(FillingForm &form, TLbRijndael &cipher, const QString &password, const QByteArray &content)
+{
+    if (content.size() > largestFileSize)
+        throw ECipherException(QStringLiteral("Invalid file format"));
+    const QString fileText = withoutTrailingLineEnds(windows1250::decode(content));
+    cipher.DeriveKey(password);
+    const QString plaintext = cipher.DecryptText(fileText);
+    const QStringList fileImage = fillingformat::splitLines(plaintext);
+    if (fileImage.isEmpty() || fileImage.constFirst() != fillingformat::markerLine())
+        return LoadOutcome::WrongPassword;
+    // Every line the program writes ends in CR LF: a plaintext without it was cut short or garbled at its
+    // end, and loading its lines would bring back a part of the filling as if it were all of it.
+    if (!plaintext.endsWith(QStringLiteral("\r\n")))
+        throw ECipherException(QStringLiteral("Invalid file format"));
+    const QList<FormComponent> values = fillingformat::loadedValues(fileImage.mid(1), form.components());
     for (const FormComponent &field : values)
-        writeValue(m_form, field);
-    applyComputationAndRules(m_form);
+        writeValue(form, field);
+    applyComputationAndRules(form);
+    return LoadOutcome::Loaded;
 }

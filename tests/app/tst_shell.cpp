@@ -1,7 +1,11 @@
 #include "app/accesskeys.h"
+#include "app/errorbox.h"
 #include "app/programtitle.h"
 #include "app/wheelaccumulator.h"
+#include "tests/support/whenmodalopens.h"
 
+#include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 
 class TestShell : public QObject
@@ -13,6 +17,8 @@ private Q_SLOTS:
     void programTitleFromTheExecutable();
     void errorBoxAppendsAFullStop_data();
     void errorBoxAppendsAFullStop();
+    void errorBoxShowsPlainText_data();
+    void errorBoxShowsPlainText();
     void menuAccessKeys();
     void wheelCountsWholeNotches_data();
     void wheelCountsWholeNotches();
@@ -57,6 +63,38 @@ void TestShell::errorBoxAppendsAFullStop()
     QCOMPARE(errorBoxText(message), shown);
 }
 
+void TestShell::errorBoxShowsPlainText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    // A crafted saved file showed a large green "saved successfully".
+    const QString markup = QStringLiteral("'<h1 style=\"color:green\">Sikeres mentés</h1>' is not a valid date");
+    QTest::newRow("markup is text") << markup << markup + u'.';
+    // A numeric text of a million characters kept the window frozen in a box far wider than the screen.
+    const QString tail = QStringLiteral("' is not a valid integer value.");
+    QTest::newRow("long message: its start and end")
+        << u'\'' + QString(1000000, u'7') + QStringLiteral("' is not a valid integer value")
+        << u'\'' + QString(39, u'7') + QStringLiteral("...") + QString(40 - tail.size(), u'7') + tail;
+}
+
+void TestShell::errorBoxShowsPlainText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    Qt::TextFormat format = Qt::RichText;
+    QString text;
+    whenModalOpens<QMessageBox>([&](QMessageBox *box) {
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            format = label->textFormat();
+            text = label->text();
+        }
+        box->accept();
+    });
+    showDefaultErrorBox(message);
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(text, shown);
+}
+
 void TestShell::menuAccessKeys()
 {
     const QStringList captions{QStringLiteral("Nyomtatás"), QStringLiteral("Űrlap mentése"),
@@ -90,5 +128,5 @@ void TestShell::wheelCountsWholeNotches()
     QCOMPARE(performed, notches);
 }
 
-QTEST_APPLESS_MAIN(TestShell)
+QTEST_MAIN(TestShell)
 #include "tst_shell.moc"

@@ -4,16 +4,20 @@
 #include "dialogs/dialogs.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillingformat.h"
+#include "storage/saveddate.h"
 #include "storage/savedfilling.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +25,8 @@
 
 #include <functional>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -300,6 +306,53 @@ DialogDriver::Answer acknowledge(QStringList &seen)
     };
 }
 
+// Cancels the dialog as a user does: with its Cancel button, the Escape key or its close box.
+DialogDriver::Answer cancelWith(QStringList &seen, const QString &how)
+{
+    return [&seen, how](QDialog *dialog) {
+        seen.append(dialog->windowTitle());
+        if (how == QLatin1String("Cancel")) {
+            if (auto *cancel = dialog->findChild<QPushButton *>(QStringLiteral("Cancel")))
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            else
+                dialog->accept(); // no Cancel button: the load goes on, and the test fails on it
+        } else if (how == QLatin1String("Escape")) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        } else {
+            dialog->close();
+        }
+    };
+}
+
+struct ChildResult
+{
+    int exitCode = -1;
+    QString output;
+};
+
+// Saves a filling holding the text in Edit2 from a process of its own, under the given limits.
+ChildResult saveInChild(const QString &folder, const QString &password, const QString &text,
+                        const QStringList &limits)
+{
+    QProcess child;
+    child.start(QString::fromUtf8(SAVE_FILLING_CHILD), QStringList{folder, password, text} + limits);
+    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {child.exitCode(), QString::fromUtf8(child.readAllStandardOutput())};
+}
+
+struct stat fileStatus(const QString &path)
+{
+    struct stat status = {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
+}
+
 } // namespace
 
 class TestSavedFilling : public QObject
@@ -336,6 +389,27 @@ private Q_SLOTS:
     void unwritableTargetReportsFullPath_data();
     void unwritableTargetReportsFullPath();
     void realDialogsAskAndReport();
+
+    void fullDiskKeepsPreviousFile_data();
+    void fullDiskKeepsPreviousFile();
+    void fullFileSystemKeepsPreviousFile();
+    void fileCutShortLoadsNothing();
+    void savedDatesComeBackUnchanged_data();
+    void savedDatesComeBackUnchanged();
+    void twoDigitYearsLoadInTheirCentury_data();
+    void twoDigitYearsLoadInTheirCentury();
+    void cancelledLoadReadsNothing();
+    void realPasswordBoxCancelsLoad_data();
+    void realPasswordBoxCancelsLoad();
+    void oversizedFileRefusedAtOnce_data();
+    void oversizedFileRefusedAtOnce();
+    void saveRefusesAFillingTooLargeToLoad();
+    void longValueQuotedShort_data();
+    void longValueQuotedShort();
+    void unwritableFolderWritesTheFileInPlace_data();
+    void unwritableFolderWritesTheFileInPlace();
+    void newFileIsForItsOwnerOnly();
+    void saveRemovesLeftoverTemporaries();
 
 private:
     QString filePath() const { return QDir(m_folder->path()).filePath(QStringLiteral("KRVR11007.txt")); }
@@ -378,6 +452,9 @@ void TestSavedFilling::init()
     m_answers.clear();
     m_dialogs.clear();
     MessDlgs::settings().language = MessDlgs::English;
+    RegionalSettings settings;
+    settings.shortDateFormat = QStringLiteral("yyyy.MM.dd.");
+    Regional::instance().setSettings(settings);
 }
 
 void TestSavedFilling::cleanup()
@@ -492,14 +569,16 @@ void TestSavedFilling::loadedValues_data()
     QTest::newRow("name ends at the first underscore") << QStringList{"Edit2_a_b_"} << QStringList{"Edit2=a_b_"};
     QTest::newRow("every dollar removed") << QStringList{"$Ed$it2_1$0$"} << QStringList{"Edit2=10"};
     QTest::newRow("empty value") << QStringList{"Edit2_"} << QStringList{"Edit2="};
-    QTest::newRow("continuation line") << QStringList{"Edit2_first", "$Edit2_second"}
-                                       << QStringList{"Edit2=first", "Edit2=second"};
+    QTest::newRow("continuation line: the last value written once") << QStringList{"Edit2_first", "$Edit2_second"}
+                                                                   << QStringList{"Edit2=second"};
     QTest::newRow("line without underscore continues the remembered field")
-        << QStringList{"EDIT2_a", "b"} << QStringList{"Edit2=a", "Edit2=b"};
+        << QStringList{"EDIT2_a", "b"} << QStringList{"Edit2=b"};
+    QTest::newRow("field written at its first place") << QStringList{"Edit2_a", "Edit3_b", "edit2_c"}
+                                                      << QStringList{"Edit2=c", "Edit3=b"};
     QTest::newRow("line without underscore and no remembered field skipped")
         << QStringList{"orphan", "Edit2_x"} << QStringList{"Edit2=x"};
     QTest::newRow("unknown name skipped, remembered field kept")
-        << QStringList{"Edit2_a", "Nope_b", "c"} << QStringList{"Edit2=a", "Edit2=c"};
+        << QStringList{"Edit2_a", "Nope_b", "c"} << QStringList{"Edit2=c"};
     QTest::newRow("empty name skipped") << QStringList{"_x"} << QStringList{};
     QTest::newRow("label remembered but not set") << QStringList{"Edit2_a", "Label9_5", "c"}
                                                   << QStringList{"Edit2=a"};
@@ -624,7 +703,7 @@ void TestSavedFilling::emptyPasswordRoundTrip()
     QVERIFY(decrypted(QString(), readFile()).contains(QStringLiteral("\r\nEdit2_Minta\r\n")));
 
     m_form[QStringLiteral("Edit2")].text.clear();
-    m_answers = {std::nullopt}; // a cancelled prompt loads with the empty password
+    m_answers = {QString()};
     filling.LoadFilling();
     QCOMPARE(m_form[QStringLiteral("Edit2")].text, QStringLiteral("Minta"));
 }
@@ -775,6 +854,364 @@ void TestSavedFilling::realDialogsAskAndReport()
     QCOMPARE(driver.unexpectedDialogs, QStringList{});
     QVERIFY(decrypted(QStringLiteral("jelszó"), readFile()).startsWith(QStringLiteral("kőfaragók\r\n")));
     QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::fullDiskKeepsPreviousFile_data()
+{
+    QTest::addColumn<QString>("limit"); // bytes
+    QTest::newRow("no room at all") << "0";
+    QTest::newRow("room for a part") << "100";
+}
+
+// The write is buffered: the bytes meet the full disk only when they are flushed, after write()
+// has reported them all written.
+void TestSavedFilling::fullDiskKeepsPreviousFile()
+{
+    QFETCH(QString, limit);
+    m_form[QStringLiteral("Edit2")].text = QStringLiteral("előző");
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).SaveFilling();
+    const QByteArray previous = readFile();
+
+    const ChildResult result = saveInChild(m_folder->path(), QStringLiteral("p"), QString(500, u'x'),
+                                           {QStringLiteral("--file-size-limit=") + limit});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.output, QStringLiteral("Cannot create file \"%1\". File too large").arg(filePath()));
+    QCOMPARE(readFile(), previous);
+    QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
+}
+
+// The same on a file system that is really full: a tmpfs of four pages, which only root may mount.
+void TestSavedFilling::fullFileSystemKeepsPreviousFile()
+{
+    const QString folder = m_folder->path();
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=16k", "tmpfs", folder}) != 0)
+        QSKIP("a tmpfs cannot be mounted here (root only)");
+    const auto unmount = qScopeGuard([&folder] { QProcess::execute(QStringLiteral("umount"), {folder}); });
+
+    SavedFilling filling(m_form, m_cipher, folder);
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    const QByteArray previous = readFile();
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, '\0')) == 4096 && filler.flush()) {
+    }
+    filler.close();
+
+    m_form[QStringLiteral("Edit2")].text = QString(6000, u'x');
+    m_answers = {QStringLiteral("p")};
+    try {
+        filling.SaveFilling();
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". No space left on device").arg(filePath()));
+    }
+    QCOMPARE(readFile(), previous);
+    QCOMPARE(folderEntries(folder), QStringList({"KRVR11007.txt", "filler"}));
+}
+
+void TestSavedFilling::fileCutShortLoadsNothing()
+{
+    fillWorkedExample(m_form);
+    m_answers = {QStringLiteral("p")};
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    filling.SaveFilling();
+    const QByteArray whole = readFile();
+
+    // Every cut that leaves whole Base64 groups; others the Base64 decoding refuses already.
+    for (qsizetype length = 0; length < whole.size(); length += 4) {
+        writeFile(whole.left(length));
+        m_answers = {QStringLiteral("p")};
+        QString failure;
+        try {
+            filling.LoadFilling();
+        } catch (const Exception &error) {
+            failure = error.message();
+        }
+        const QByteArray where = "cut to " + QByteArray::number(length) + " characters";
+        QVERIFY2(failure == QStringLiteral("Invalid file format"), where + ": " + failure.toUtf8());
+        QVERIFY2(m_form.calls.isEmpty(), where);
+    }
+}
+
+void TestSavedFilling::savedDatesComeBackUnchanged_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("text"); // as saved
+
+    const QString hungarian = QLocale(QLocale::Hungarian, QLocale::Hungary).dateFormat(QLocale::ShortFormat);
+    QTest::newRow("M/d/yy, 2010") << "M/d/yy" << QDate(2010, 1, 1) << "1/1/2010";
+    QTest::newRow("M/d/yy, 1910") << "M/d/yy" << QDate(1910, 1, 1) << "1/1/1910";
+    QTest::newRow("M/d/yy, leap day 2000") << "M/d/yy" << QDate(2000, 2, 29) << "2/29/2000";
+    QTest::newRow("dd.MM.yy, 1929") << "dd.MM.yy" << QDate(1929, 12, 31) << "31.12.1929";
+    QTest::newRow("dd.MM.yy, earliest") << "dd.MM.yy" << QDate(1752, 9, 14) << "14.09.1752";
+    QTest::newRow("dd.MM.yy, latest") << "dd.MM.yy" << QDate(9999, 12, 31) << "31.12.9999";
+    QTest::newRow("quoted yy is text") << "d MMMM 'yy' yy" << QDate(2000, 2, 29) << "29 February yy 2000";
+    QTest::newRow("Hungarian, file unchanged") << "yyyy.MM.dd." << QDate(2000, 2, 29) << "2000.02.29.";
+    QTest::newRow("Hungarian system format, file unchanged")
+        << hungarian << QDate(2010, 12, 31) << QDate(2010, 12, 31).toString(hungarian);
+}
+
+// A date saved under a format with two-digit years came back a hundred years early, or not at all.
+void TestSavedFilling::savedDatesComeBackUnchanged()
+{
+    QFETCH(QString, format);
+    QFETCH(QDate, date);
+    QFETCH(QString, text);
+    RegionalSettings settings;
+    settings.shortDateFormat = format;
+    Regional::instance().setSettings(settings);
+    m_form[QStringLiteral("DateTimePicker6")].date = date;
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    const QString plaintext = decrypted(QStringLiteral("p"), readFile());
+    QVERIFY2(plaintext.contains(QStringLiteral("\r\nDateTimePicker6_%1\r\n").arg(text)), qPrintable(plaintext));
+
+    m_form[QStringLiteral("DateTimePicker6")].date = QDate(2005, 5, 5);
+    m_answers = {QStringLiteral("p")};
+    filling.LoadFilling();
+    QCOMPARE(m_form[QStringLiteral("DateTimePicker6")].date, date);
+}
+
+void TestSavedFilling::twoDigitYearsLoadInTheirCentury_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date"); // invalid: the text is no date
+
+    QTest::newRow("10 is 2010") << "M/d/yy" << "1/1/10" << QDate(2010, 1, 1);
+    QTest::newRow("00 is a leap year") << "M/d/yy" << "2/29/00" << QDate(2000, 2, 29);
+    QTest::newRow("29 is the last of the 2000s") << "M/d/yy" << "12/31/29" << QDate(2029, 12, 31);
+    QTest::newRow("30 is the first of the 1900s") << "M/d/yy" << "1/1/30" << QDate(1930, 1, 1);
+    QTest::newRow("dd.MM.yy") << "dd.MM.yy" << "29.02.00" << QDate(2000, 2, 29);
+    QTest::newRow("four digits under a two-digit format") << "dd.MM.yy" << " 31.12.1999 " << QDate(1999, 12, 31);
+    QTest::newRow("two digits under a four-digit format") << "yyyy.MM.dd." << "10.01.31." << QDate(2010, 1, 31);
+    QTest::newRow("month name, quoted yy is text") << "d MMMM 'yy' yy" << "29 February yy 00" << QDate(2000, 2, 29);
+    QTest::newRow("no 29 February in 2001") << "M/d/yy" << "2/29/01" << QDate();
+    QTest::newRow("three-digit year") << "M/d/yy" << "1/1/100" << QDate();
+}
+
+void TestSavedFilling::twoDigitYearsLoadInTheirCentury()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    if (date.isValid())
+        QCOMPARE(saveddate::parseDateText(text, format), date);
+    else
+        QVERIFY_THROWS_EXCEPTION(EConvertError, saveddate::parseDateText(text, format));
+}
+
+void TestSavedFilling::cancelledLoadReadsNothing()
+{
+    writeFile("KRV!"); // read, it would fail
+    m_answers = {std::nullopt};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    QCOMPARE(m_dialogs, QStringList{"input: Jelszóellenőrzés | Kérem a jelszót"});
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::realPasswordBoxCancelsLoad_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel button") << "Cancel";
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("close box") << "close box";
+}
+
+void TestSavedFilling::realPasswordBoxCancelsLoad()
+{
+    QFETCH(QString, how);
+    writeFile(fileFor(QString(), {QStringLiteral("Edit2_betöltve")}));
+    const MessDlgs::InputBoxFunction inputBoxSeam = MessDlgs::setInputBoxFunction({});
+    const MessDlgs::MessageBoxFunction messageBoxSeam = MessDlgs::setMessageBoxFunction({});
+    QStringList seen;
+    DialogDriver driver({cancelWith(seen, how)});
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    MessDlgs::setInputBoxFunction(inputBoxSeam);
+    MessDlgs::setMessageBoxFunction(messageBoxSeam);
+
+    QCOMPARE(seen, QStringList{"Jelszóellenőrzés"});
+    QCOMPARE(driver.unexpectedDialogs, QStringList{});
+    QCOMPARE(m_form.calls, QStringList{});
+}
+
+void TestSavedFilling::oversizedFileRefusedAtOnce_data()
+{
+    QTest::addColumn<int>("lines"); // "Edit2_..." lines of a filling under the password; 0 for 100 MB of Base64
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("100 MB") << 0 << false;
+    QTest::newRow("just over 1 MiB of lines") << 90000 << false;
+    QTest::newRow("just under 1 MiB of lines") << 85000 << true;
+}
+
+// A filling is a few kilobytes; a large or crafted file kept the window frozen for most of a minute.
+void TestSavedFilling::oversizedFileRefusedAtOnce()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, loads);
+    const qint64 bound = 1024 * 1024;
+    if (lines == 0) {
+        QFile file(filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray base64(1024 * 1024, 'A');
+        for (int megabyte = 0; megabyte < 100; ++megabyte)
+            QCOMPARE(file.write(base64), base64.size());
+    } else {
+        QStringList fieldLines;
+        for (int line = 0; line < lines; ++line)
+            fieldLines.append(QStringLiteral("Edit2_%1").arg(line % 10));
+        fieldLines.append(QStringLiteral("edit2_utolsó"));
+        writeFile(fileFor(QStringLiteral("p"), fieldLines));
+        QCOMPARE(QFileInfo(filePath()).size() <= bound, loads);
+    }
+
+    m_answers = {QStringLiteral("p")};
+    QString failure;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    } catch (const Exception &error) {
+        failure = error.message();
+    }
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+    if (loads) {
+        QCOMPARE(failure, QString());
+        // Each line was set in turn; only the last one's value shows, so the field is written once.
+        QCOMPARE(m_form[QStringLiteral("Edit2")].text, QStringLiteral("utolsó"));
+        QCOMPARE(m_form.calls.count(QStringLiteral("set Edit2")), 1);
+    } else {
+        QCOMPARE(failure, QStringLiteral("Invalid file format"));
+        QCOMPARE(m_form.calls, QStringList{});
+    }
+}
+
+void TestSavedFilling::saveRefusesAFillingTooLargeToLoad()
+{
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    const QByteArray previous = readFile();
+
+    m_form[QStringLiteral("Edit2")].text = QString(800000, u'x');
+    m_answers = {QStringLiteral("p")};
+    try {
+        filling.SaveFilling();
+        QFAIL("no failure");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". File too large").arg(filePath()));
+    }
+    QCOMPARE(readFile(), previous);
+}
+
+void TestSavedFilling::longValueQuotedShort_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const QString shown = QString(50, u'7') + QStringLiteral("...");
+    QTest::newRow("date") << "DateTimePicker3" << QStringLiteral("'%1' is not a valid date").arg(shown);
+    QTest::newRow("option") << "LMDRadioGroup7" << QStringLiteral("'%1' is not a valid integer value").arg(shown);
+}
+
+// A million-character value took 18 s to report, in a box far larger than the screen.
+void TestSavedFilling::longValueQuotedShort()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const QStringList fieldLines{name + u'_' + QString(1000000, u'7')};
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        fillingformat::loadedValues(fieldLines, untouchedWindow());
+        QFAIL("no failure");
+    } catch (const EConvertError &error) {
+        QCOMPARE(error.message(), message);
+    }
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+}
+
+void TestSavedFilling::unwritableFolderWritesTheFileInPlace_data()
+{
+    QTest::addColumn<bool>("folderWritable");
+    QTest::addColumn<bool>("fileWritable");
+    QTest::addColumn<bool>("inPlace"); // otherwise replaced, or not written at all when it fails
+    QTest::newRow("folder refuses a temporary file") << false << true << true;
+    QTest::newRow("writable folder: replaced whole") << true << true << false;
+    QTest::newRow("neither writable") << false << false << false;
+}
+
+// An administrator granted write access to the file in a folder the user cannot write.
+void TestSavedFilling::unwritableFolderWritesTheFileInPlace()
+{
+    QFETCH(bool, folderWritable);
+    QFETCH(bool, fileWritable);
+    QFETCH(bool, inPlace);
+    // Root passes every permission check, so the child then takes the rights of an unprivileged user,
+    // for whom the root-owned folder and file are writable only when they are writable for all.
+    const bool asRoot = ::geteuid() == 0;
+    const QStringList limits = asRoot ? QStringList{QStringLiteral("--as-user=65534")} : QStringList{};
+    const mode_t fileMode = asRoot ? (fileWritable ? 0666 : 0644) : (fileWritable ? 0644 : 0444);
+    const mode_t folderMode = asRoot ? (folderWritable ? 0777 : 0755) : (folderWritable ? 0755 : 0555);
+
+    writeFile(fileFor(QStringLiteral("p"), {QStringLiteral("Edit2_régi")}));
+    const QByteArray previous = readFile();
+    QCOMPARE(::chmod(QFile::encodeName(filePath()).constData(), fileMode), 0);
+    QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), folderMode), 0);
+    const ino_t previousInode = fileStatus(filePath()).st_ino;
+
+    const ChildResult result = saveInChild(m_folder->path(), QStringLiteral("p"), QStringLiteral("új"), limits);
+    QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), 0700), 0);
+
+    if (!fileWritable && !folderWritable) {
+        QCOMPARE(result.exitCode, 1);
+        const QString reason = QStringLiteral("Existing file %1 is not writable").arg(filePath());
+        QCOMPARE(result.output, QStringLiteral("Cannot create file \"%1\". %2").arg(filePath(), reason));
+        QCOMPARE(readFile(), previous);
+        return;
+    }
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    QVERIFY(decrypted(QStringLiteral("p"), readFile()).endsWith(QStringLiteral("\r\nEdit2_új\r\n")));
+    QCOMPARE(fileStatus(filePath()).st_ino == previousInode, inPlace);
+    QCOMPARE(fileStatus(filePath()).st_mode & 0777, fileMode);
+    QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
+}
+
+// It holds a tax declaration under a weak, unsalted password digest.
+void TestSavedFilling::newFileIsForItsOwnerOnly()
+{
+    SavedFilling filling(m_form, m_cipher, m_folder->path());
+    const mode_t previousMask = ::umask(022);
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    ::umask(previousMask);
+    QCOMPARE(fileStatus(filePath()).st_mode & 0777, mode_t(0600));
+
+    QVERIFY(::chmod(QFile::encodeName(filePath()).constData(), 0640) == 0);
+    m_answers = {QStringLiteral("p")};
+    filling.SaveFilling();
+    QCOMPARE(fileStatus(filePath()).st_mode & 0777, mode_t(0640));
+}
+
+// A save killed between writing its temporary file and renaming it leaves the temporary behind.
+void TestSavedFilling::saveRemovesLeftoverTemporaries()
+{
+    const QStringList leftovers{"KRVR11007.txt.AbC123", "KRVR11007.txt.zzzzzz"};
+    const QStringList others{"KRVR11007.txt.ABCDEFG", "KRVR11007.txt.AB-123", "KRVR11007.txt.bak",
+                             "KRVR11008.txt.ABCDEF", "krvr11007.txt.ABCDEF"};
+    for (const QString &name : leftovers + others) {
+        QFile file(QDir(m_folder->path()).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).SaveFilling();
+
+    QStringList expected = others + QStringList{"KRVR11007.txt"};
+    expected.sort();
+    QCOMPARE(folderEntries(m_folder->path()), expected);
 }
 
 QTEST_MAIN(TestSavedFilling)
