@@ -1,6 +1,5 @@
 #include "common/regionalsettings.h"
 
-#include "common/exception.h"
 
 RegionalSettings RegionalSettings::fromLocale(const QLocale &locale)
 {
@@ -38,17 +37,4 @@ void Regional::reloadFromSystem()
 QString dateText(QDate date)
 {
     return date.toString(Regional::settings().shortDateFormat);
-}
-
-QDate parseDateText(const QString &text)
-{
-    const QString format = Regional::settings().shortDateFormat;
-    const QString trimmed = text.trimmed();
-    QDate date = QDate::fromString(trimmed, format);
-    // A format with two-digit years still reads a date written with all four digits.
-    if (!date.isValid() && !format.contains(QLatin1String("yyyy")) && format.contains(QLatin1String("yy")))
-        date = QDate::fromString(trimmed, QString(format).replace(QLatin1String("yy"), QLatin1String("yyyy")));
-    if (!date.isValid())
-        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(text));
-    return date;
 }

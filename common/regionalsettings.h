@@ -41,6 +41,5 @@ private:
     RegionalSettings m_settings;
 };
 
-// Date texts in the current short date format. Parsing fails with "'%s' is not a valid date".
+// A date as the current short date format writes it.
 QString dateText(QDate date);
-QDate parseDateText(const QString &text);

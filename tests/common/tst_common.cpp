@@ -15,8 +15,7 @@ private Q_SLOTS:
     void windows1250Bytes_data();
     void windows1250Bytes();
     void charactersOutsideTheCodePageAreRefused();
-    void dateTextRoundTripsInTheShortFormat();
-    void badDateTextFailsWithItsMessage();
+    void dateTextFollowsTheShortFormat();
     void settingsChangeIsAnnouncedOnlyWhenDifferent();
     void beepGoesThroughTheSeam();
     void guardReportsTheFailureAndStopsTheHandler();
@@ -49,29 +48,17 @@ void TestCommon::charactersOutsideTheCodePageAreRefused()
     QVERIFY(windows1250::canEncode(QStringLiteral("?")));
 }
 
-void TestCommon::dateTextRoundTripsInTheShortFormat()
+void TestCommon::dateTextFollowsTheShortFormat()
 {
     RegionalSettings hungarian;
     hungarian.shortDateFormat = QStringLiteral("yyyy.MM.dd.");
     Regional::instance().setSettings(hungarian);
     QCOMPARE(dateText(QDate(2010, 12, 31)), QStringLiteral("2010.12.31."));
-    QCOMPARE(parseDateText(QStringLiteral("2011.02.02.")), QDate(2011, 2, 2));
 
     RegionalSettings twoDigitYears;
     twoDigitYears.shortDateFormat = QStringLiteral("M/d/yy");
     Regional::instance().setSettings(twoDigitYears);
-    QCOMPARE(parseDateText(QStringLiteral("2/2/2011")), QDate(2011, 2, 2));
-}
-
-void TestCommon::badDateTextFailsWithItsMessage()
-{
-    Regional::instance().setSettings(RegionalSettings());
-    try {
-        parseDateText(QStringLiteral("2010.13.01."));
-        QFAIL("a month of 13 was accepted");
-    } catch (const EConvertError &error) {
-        QCOMPARE(error.message(), QStringLiteral("'2010.13.01.' is not a valid date"));
-    }
+    QCOMPARE(dateText(QDate(2011, 2, 2)), QStringLiteral("2/2/11"));
 }
 
 void TestCommon::settingsChangeIsAnnouncedOnlyWhenDifferent()
