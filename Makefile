@@ -10,7 +10,7 @@ endif
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev \
             libssl-dev openssl fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
-            poppler-utils cups cups-client cups-bsd xvfb xauth libbenchmark-dev
+            poppler-utils cups cups-client cups-bsd xvfb xauth libbenchmark-dev libxdamage-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
