@@ -4,16 +4,10 @@
 #include "common/failure.h"
 #include "common/fonts.h"
 
-#include <QIcon>
-
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     fonts::install();
-    QIcon icon;
-    for (const char *image : {"16-256", "32-256", "16", "32", "48", "128"})
-        icon.addFile(QStringLiteral(":/icons/krv11007-%1.png").arg(QLatin1String(image)));
-    setWindowIcon(icon);
     failure::setReporter(showDefaultErrorBox);
 }
 
