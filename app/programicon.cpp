@@ -16,15 +16,18 @@ void setProgramIcon()
     QApplication::setWindowIcon(icon);
 }
 
-// Watches the window until its first paint event, then sets the icon after that paint has been
-// flushed to the screen.
-class FirstPaintWatcher : public QObject
+// Sets the icon once, after the window's first paint has been flushed to the screen. A window that
+// starts minimized paints only when restored, while its task bar button wants the icon at once: a
+// timer sets it then.
+class IconAfterFirstPaint : public QObject
 {
 public:
-    explicit FirstPaintWatcher(QWidget *window)
+    explicit IconAfterFirstPaint(QWidget *window)
         : QObject(window)
     {
         window->installEventFilter(this);
+        constexpr int latestMs = 1000;
+        QTimer::singleShot(latestMs, this, &IconAfterFirstPaint::setIcon);
     }
 
 protected:
@@ -32,16 +35,28 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, setProgramIcon);
-            deleteLater();
+            QTimer::singleShot(0, this, &IconAfterFirstPaint::setIcon);
         }
         return false;
     }
+
+private:
+    void setIcon()
+    {
+        if (m_set)
+            return;
+        m_set = true;
+        parent()->removeEventFilter(this);
+        setProgramIcon();
+        deleteLater();
+    }
+
+    bool m_set = false;
 };
 
 } // namespace
 
 void setProgramIconAfterFirstPaint(QWidget *window)
 {
-    new FirstPaintWatcher(window);
+    new IconAfterFirstPaint(window);
 }

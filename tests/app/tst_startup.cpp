@@ -5,6 +5,7 @@
 #include "storage/cipher/lbrijndael.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QTest>
 
 namespace {
@@ -29,6 +30,7 @@ class TestStartup : public QObject
 
 private Q_SLOTS:
     void firstPaintWaitsForNeitherCipherNorIcon();
+    void iconComesWithoutAPaintToo();
 };
 
 void TestStartup::firstPaintWaitsForNeitherCipherNorIcon()
@@ -48,6 +50,16 @@ void TestStartup::firstPaintWaitsForNeitherCipherNorIcon()
     cipher.DeriveKey(QStringLiteral("titok"));
     QCOMPARE(cipher.DecryptText(cipher.EncryptText(QStringLiteral("Kerekrév"))), QStringLiteral("Kerekrév"));
     QVERIFY(isMapped(aes128ecb::LibcryptoFileName));
+}
+
+void TestStartup::iconComesWithoutAPaintToo()
+{
+    qApp->setWindowIcon(QIcon());
+    QWidget unshown;
+    setProgramIconAfterFirstPaint(&unshown);
+    QTest::qWait(100);
+    QVERIFY(qApp->windowIcon().isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(qApp->windowIcon().availableSizes().size(), 6, 5000);
 }
 
 QTEST_MAIN(TestStartup)
