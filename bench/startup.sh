@@ -1,8 +1,9 @@
 #!/bin/bash
 # Start-up of the program against a bare Qt window of the same size (bench/startup/barewindow.cpp),
 # started alternately under Xvfb and openbox. Prints the medians of the time to the first map, the
-# time to the first paint and the peak resident set (VmHWM), and the median of the per-pair ratios
-# with their quartiles, which show how noisy the machine was.
+# time to the first paint, the processor time up to the first paint and the peak resident set (VmHWM),
+# and the median of the per-pair ratios with their quartiles, which show how noisy the machine was.
+# On a busy machine the elapsed times vary with the load; the processor time much less.
 #
 #   bench/startup.sh [-b BUILD_DIR] [-n PAIRS] [-d DISPLAY_NUMBER] [-s SETTLE_MS] [-p PROGRAM]
 #
@@ -64,7 +65,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
-# One line per run: <which> <map ms> <paint ms> <VmHWM KiB>
+# One line per run: <which> <map ms> <paint ms> <CPU ms to the paint> <VmHWM KiB>
 run() {
     local which=$1 executable=$2
     echo "$which $("$measure" "$settle_ms" "$executable")" >>"$results"
@@ -95,15 +96,17 @@ function sorted_at(values, n, fraction,   copy, i, j, value) {
     }
     return copy[int(fraction * (n - 1) + 0.5) + 1]
 }
-$1 == "program" { ++np; pmap[np] = $2; ppaint[np] = $3; phwm[np] = $4 }
-$1 == "bare"    { ++nb; bmap[nb] = $2; bpaint[nb] = $3; bhwm[nb] = $4 }
+$1 == "program" { ++np; pmap[np] = $2; ppaint[np] = $3; pcpu[np] = $4; phwm[np] = $5 }
+$1 == "bare"    { ++nb; bmap[nb] = $2; bpaint[nb] = $3; bcpu[nb] = $4; bhwm[nb] = $5 }
 END {
     for (i = 1; i <= np; ++i) {
-        rmap[i] = pmap[i] / bmap[i]; rpaint[i] = ppaint[i] / bpaint[i]; rhwm[i] = phwm[i] / bhwm[i]
+        rmap[i] = pmap[i] / bmap[i]; rpaint[i] = ppaint[i] / bpaint[i]; rcpu[i] = pcpu[i] / bcpu[i]
+        rhwm[i] = phwm[i] / bhwm[i]
     }
     printf "%d alternating pairs, %s build, VmHWM read %s\n", pairs, build_type, "after the settling time"
     printf "%-18s %10s %12s %8s   %s\n", "median", "program", "bare window", "ratio", "ratio quartiles"
     printf "%-18s %10.1f %12.1f %8.3f   %.3f-%.3f\n", "first map (ms)", sorted_at(pmap, np, .5), sorted_at(bmap, nb, .5), sorted_at(rmap, np, .5), sorted_at(rmap, np, .25), sorted_at(rmap, np, .75)
     printf "%-18s %10.1f %12.1f %8.3f   %.3f-%.3f\n", "first paint (ms)", sorted_at(ppaint, np, .5), sorted_at(bpaint, nb, .5), sorted_at(rpaint, np, .5), sorted_at(rpaint, np, .25), sorted_at(rpaint, np, .75)
+    printf "%-18s %10.1f %12.1f %8.3f   %.3f-%.3f\n", "CPU to paint (ms)", sorted_at(pcpu, np, .5), sorted_at(bcpu, nb, .5), sorted_at(rcpu, np, .5), sorted_at(rcpu, np, .25), sorted_at(rcpu, np, .75)
     printf "%-18s %10.1f %12.1f %8.3f   %.3f-%.3f\n", "peak VmHWM (MiB)", sorted_at(phwm, np, .5) / 1024, sorted_at(bhwm, nb, .5) / 1024, sorted_at(rhwm, np, .5), sorted_at(rhwm, np, .25), sorted_at(rhwm, np, .75)
 }' "$results"
