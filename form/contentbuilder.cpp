@@ -53,21 +53,27 @@ bool has(const CatalogueRow &row, RowFlag flag)
     return (row.flags & flag) != 0;
 }
 
-QWidget *createLabel(const CatalogueRow &row, QWidget *parent)
+// Each widget takes its font before its text, so that the text is laid out once, in its own font.
+template<typename Widget>
+Widget *withFont(Widget *widget, const QFont &font)
 {
-    auto *label = new QLabel(text(row), parent);
+    widget->setFont(font);
+    return widget;
+}
+
+QWidget *createLabel(const CatalogueRow &row, const QFont &font, QWidget *parent)
+{
+    auto *label = withFont(new QLabel(parent), font);
+    label->setTextFormat(row.kind == ComponentKind::TRTFLabel ? Qt::RichText : Qt::PlainText);
     label->setWordWrap(has(row, WordWrap));
     label->setAlignment((has(row, RightAligned) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-    if (row.kind == ComponentKind::TRTFLabel)
-        label->setTextFormat(Qt::RichText);
-    else
-        label->setTextFormat(Qt::PlainText);
+    label->setText(text(row));
     return label;
 }
 
-QWidget *createFill(const CatalogueRow &row, QWidget *parent)
+QWidget *createFill(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *fill = new TLMDFill(parent);
+    auto *fill = withFont(new TLMDFill(parent), font);
     fill->setCaption(text(row));
     // Created states: I and III active with the window-text colour as caption colour, II inactive.
     const bool active = has(row, InitiallyActive);
@@ -77,17 +83,24 @@ QWidget *createFill(const CatalogueRow &row, QWidget *parent)
     return fill;
 }
 
-QWidget *createNumEdit(const CatalogueRow &row, QWidget *parent)
+QWidget *createGroupBox(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *edit = new TPBNumEdit(parent);
+    auto *box = withFont(new QGroupBox(parent), font);
+    box->setTitle(text(row));
+    return box;
+}
+
+QWidget *createNumEdit(const CatalogueRow &row, const QFont &font, QWidget *parent)
+{
+    auto *edit = withFont(new TPBNumEdit(parent), font);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setText(text(row));
     return edit;
 }
 
-QWidget *createMaskEdit(const CatalogueRow &row, QWidget *parent)
+QWidget *createMaskEdit(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *edit = new TLMDMaskEdit(parent);
+    auto *edit = withFont(new TLMDMaskEdit(parent), font);
     edit->setMaxLength(row.maxLength);
     edit->setBlankChar(QChar::fromLatin1(row.blankChar));
     edit->setMask(QString::fromUtf8(row.mask));
@@ -95,43 +108,44 @@ QWidget *createMaskEdit(const CatalogueRow &row, QWidget *parent)
     return edit;
 }
 
-QWidget *createDatePicker(const CatalogueRow &row, QWidget *parent)
+QWidget *createDatePicker(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *picker = new TDateTimePicker(parent);
+    auto *picker = withFont(new TDateTimePicker(parent), font);
     picker->setDateTime(QDateTime(QDate(row.year, row.month, row.day), QTime(12, 3, 18)));
     return picker;
 }
 
-QWidget *createRadioGroup(const CatalogueRow &row, QWidget *parent)
+QWidget *createRadioGroup(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *group = new TLMDRadioGroup(QString::fromUtf8(row.items).split(u'\n'), row.columns, parent);
+    auto *group = withFont(new TLMDRadioGroup(QString::fromUtf8(row.items).split(u'\n'), row.columns, parent), font);
     group->setTitle(text(row));
     group->setItemIndex(row.itemIndex);
     return group;
 }
 
-QWidget *createCheckBox(const CatalogueRow &row, QWidget *parent)
+QWidget *createCheckBox(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *box = new QCheckBox(text(row), parent);
+    auto *box = withFont(new QCheckBox(parent), font);
+    box->setText(text(row));
     box->setChecked(has(row, Checked));
     return box;
 }
 
-QWidget *createWidget(const CatalogueRow &row, QWidget *parent)
+QWidget *createWidget(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
     switch (row.kind) {
-    case ComponentKind::TPanel: return new TPanel(row.bevel, parent);
-    case ComponentKind::TLMDFill: return createFill(row, parent);
-    case ComponentKind::TLMDGroupBox: return new QGroupBox(text(row), parent);
+    case ComponentKind::TPanel: return withFont(new TPanel(row.bevel, parent), font);
+    case ComponentKind::TLMDFill: return createFill(row, font, parent);
+    case ComponentKind::TLMDGroupBox: return createGroupBox(row, font, parent);
     case ComponentKind::TRTFLabel:
     case ComponentKind::TLabel:
-    case ComponentKind::TLMDLabel: return createLabel(row, parent);
-    case ComponentKind::TEdit: return new TEdit(parent);
-    case ComponentKind::TPBNumEdit: return createNumEdit(row, parent);
-    case ComponentKind::TLMDMaskEdit: return createMaskEdit(row, parent);
-    case ComponentKind::TDateTimePicker: return createDatePicker(row, parent);
-    case ComponentKind::TLMDRadioGroup: return createRadioGroup(row, parent);
-    case ComponentKind::TCheckBox: return createCheckBox(row, parent);
+    case ComponentKind::TLMDLabel: return createLabel(row, font, parent);
+    case ComponentKind::TEdit: return withFont(new TEdit(parent), font);
+    case ComponentKind::TPBNumEdit: return createNumEdit(row, font, parent);
+    case ComponentKind::TLMDMaskEdit: return createMaskEdit(row, font, parent);
+    case ComponentKind::TDateTimePicker: return createDatePicker(row, font, parent);
+    case ComponentKind::TLMDRadioGroup: return createRadioGroup(row, font, parent);
+    case ComponentKind::TCheckBox: return createCheckBox(row, font, parent);
     case ComponentKind::TAdvMainMenu:
     case ComponentKind::TMenuItem:
     case ComponentKind::TfrxReport:
@@ -154,9 +168,7 @@ void fitToText(QWidget *widget, const CatalogueRow &row)
         widget->resize(widget->sizeHint());
     } else if (row.kind == ComponentKind::TRTFLabel) {
         QFont font = widget->font();
-        const QString line = static_cast<QLabel *>(widget)->text();
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > widget->width())
-            font.setPixelSize(font.pixelSize() - 1);
+        font.setPixelSize(fittingPixelSize(font, static_cast<QLabel *>(widget)->text(), widget->width()));
         widget->setFont(font);
     }
 }
@@ -286,6 +298,22 @@ QFont catalogueFont(FontRole role, double scale)
     return font;
 }
 
+int fittingPixelSize(QFont font, const QString &line, int width)
+{
+    constexpr int smallest = 8;
+    const int size = font.pixelSize();
+    const int advance = QFontMetrics(font).horizontalAdvance(line);
+    if (advance <= width || size <= smallest)
+        return size;
+    // The advance grows almost in proportion to the size; hinting can make the scaled size a pixel
+    // too wide.
+    const int scaled = std::max(smallest, int(qint64(size) * width / advance));
+    font.setPixelSize(scaled);
+    if (scaled > smallest && QFontMetrics(font).horizontalAdvance(line) > width)
+        return scaled - 1;
+    return scaled;
+}
+
 double contentScale(int windowFontTextHeight)
 {
     return double(windowFontTextHeight) / designTextHeight;
@@ -310,12 +338,11 @@ QList<Component> buildContent(QWidget *clientArea)
         QWidget *parent = row.container ? widgets.value(QString::fromLatin1(row.container)) : clientArea;
         if (!parent)
             continue;
-        QWidget *widget = createWidget(row, parent);
+        QWidget *widget = createWidget(row, catalogueFont(row.font, scale), parent);
         if (!widget)
             continue;
         const QString name = QString::fromLatin1(row.name);
         widget->setObjectName(name);
-        widget->setFont(catalogueFont(row.font, scale));
         widget->setGeometry(scaledGeometry(row.geometry, scale));
         widget->setEnabled(!has(row, Disabled));
         fitToText(widget, row);

@@ -22,6 +22,11 @@ struct Component
 // The font a catalogue row names, scaled for the screen as the catalogue's geometry is.
 QFont catalogueFont(FontRole role, double scale = 1.0);
 
+// A pixel size, down to 8, at which the line in that font is at most `width` wide: the font's own
+// when the line fits, else the size scaled by the width over the line's advance, which is the largest
+// that fits or a pixel less. Measures the line at most twice, so only two font engines are made.
+int fittingPixelSize(QFont font, const QString &line, int width);
+
 // Geometry and fonts are given for a window font 13 pixels high; a different height scales them.
 double contentScale(int windowFontTextHeight);
 QRect scaledGeometry(const QRect &geometry, double scale);

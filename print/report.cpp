@@ -59,14 +59,21 @@ QString valueText(const QVariant &value)
 } // namespace
 
 TfrxReport::TfrxReport()
-    : m_template(Page1())
-    , m_previewWindow(showPreviewWindow)
+    : m_previewWindow(showPreviewWindow)
 {
+}
+
+// Built on first use: the template decodes its emblems, which only printing needs.
+TfrxReportPage &TfrxReport::templatePage() const
+{
+    if (!m_template)
+        m_template = Page1();
+    return *m_template;
 }
 
 TfrxView *TfrxReport::FindObject(const QString &objectName)
 {
-    return m_template.findObject(objectName);
+    return templatePage().findObject(objectName);
 }
 
 QString TfrxReport::resolve(const TfrxView &view, const QString &expression, const Preparation &preparation) const
@@ -84,7 +91,7 @@ QString TfrxReport::resolve(const TfrxView &view, const QString &expression, con
 
 TfrxReportPage TfrxReport::preparePage(const Preparation &preparation) const
 {
-    TfrxReportPage page = m_template;
+    TfrxReportPage page = templatePage();
     for (TfrxView &view : page.objects) {
         if (view.kind == TfrxObjectKind::Memo)
             view.text = expandBrackets(view.text, [&](const QString &expression) {
@@ -150,7 +157,7 @@ const TfrxReportPage *TfrxReport::preparedPage(int pageIndex) const
 QSizeF TfrxReport::sheetSizeMm(int pageIndex) const
 {
     const TfrxReportPage *page = preparedPage(pageIndex);
-    return page ? page->paperMm : m_template.paperMm;
+    return page ? page->paperMm : templatePage().paperMm;
 }
 
 void TfrxReport::drawPage(int pageIndex, QPainter &painter, double dotsPerInchX, double dotsPerInchY,

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -63,8 +64,9 @@ private:
     TfrxReportPage preparePage(const Preparation &preparation) const;
     void addError(const QString &message);
     const TfrxReportPage *preparedPage(int pageIndex) const;
+    TfrxReportPage &templatePage() const;
 
-    TfrxReportPage m_template;
+    mutable std::optional<TfrxReportPage> m_template;
     std::vector<TfrxReportPage> m_preparedPages;
     QStringList m_errors;
     PreviewWindow m_previewWindow;

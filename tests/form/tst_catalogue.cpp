@@ -1,6 +1,8 @@
+#include "common/fonts.h"
 #include "form/catalogue.h"
 #include "form/contentbuilder.h"
 
+#include <QFontMetrics>
 #include <QHash>
 #include <QSet>
 #include <QTest>
@@ -16,6 +18,8 @@ private Q_SLOTS:
     void labelsAndUnitsStandBesideWhatTheyName();
     void geometryScalesWithTheWindowFont_data();
     void geometryScalesWithTheWindowFont();
+    void titleShrinksToTheLargestSizeThatFits_data();
+    void titleShrinksToTheLargestSizeThatFits();
 };
 
 void TestCatalogue::holdsEveryComponentOnceInComponentOrder()
@@ -110,5 +114,41 @@ void TestCatalogue::geometryScalesWithTheWindowFont()
     QCOMPARE(scaledGeometry(geometry, contentScale(textHeight)), scaled);
 }
 
-QTEST_APPLESS_MAIN(TestCatalogue)
+void TestCatalogue::titleShrinksToTheLargestSizeThatFits_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("expected"); // 0: the largest size that fits, or a pixel less
+    QTest::newRow("wide enough keeps the size") << 2000 << 27;
+    QTest::newRow("the title's own box") << 537 << 0;
+    QTest::newRow("three quarters of it") << 400 << 0;
+    QTest::newRow("half of it") << 270 << 0;
+    QTest::newRow("never below 8 pixels") << 40 << 8;
+}
+
+void TestCatalogue::titleShrinksToTheLargestSizeThatFits()
+{
+    QFETCH(int, width);
+    QFETCH(int, expected);
+    fonts::install();
+    const QString title = QStringLiteral("BEVALLÁS A VÁLLALKOZÓK KOMMUNÁLIS ADÓJÁRÓL");
+    QFont font = catalogueFont(FontRole::FormTitle);
+    QCOMPARE(font.pixelSize(), 27);
+    const auto advance = [&font, &title](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).horizontalAdvance(title);
+    };
+
+    const int size = fittingPixelSize(catalogueFont(FontRole::FormTitle), title, width);
+    if (expected != 0) {
+        QCOMPARE(size, expected);
+        return;
+    }
+    int largest = 27;
+    while (advance(largest) > width)
+        --largest;
+    QVERIFY2(advance(size) <= width, qPrintable(QString::number(size)));
+    QVERIFY2(size == largest || size == largest - 1, qPrintable(QStringLiteral("%1 for %2").arg(size).arg(largest)));
+}
+
+QTEST_MAIN(TestCatalogue)
 #include "tst_catalogue.moc"

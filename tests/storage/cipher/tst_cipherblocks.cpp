@@ -1,8 +1,14 @@
+#include "common/exception.h"
 #include "storage/cipher/aes128ecb.h"
 #include "storage/cipher/countframing.h"
 #include "storage/cipher/ecipherexception.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -40,6 +46,7 @@ private Q_SLOTS:
     void lessThanOneBlockIsNoFile_data();
     void lessThanOneBlockIsNoFile();
     void bytesAfterTheLastWholeBlockAreIgnored();
+    void unloadableLibcryptoFailsTheFirstUseByName();
 };
 
 void TestCipherBlocks::aesMatchesOpenSslCommandLine_data()
@@ -139,6 +146,41 @@ void TestCipherBlocks::bytesAfterTheLastWholeBlockAreIgnored()
     const QByteArray withTail = blocks + QByteArray(15, '\x0F');
     QCOMPARE(countframing::wholeBlocks(withTail), QByteArrayView(blocks));
     QCOMPARE(countframing::unframe(withTail), blocks.first(19));
+}
+
+// The test runs itself again with a broken libcrypto first in the library path; the child encrypts once
+// and prints what it met.
+void TestCipherBlocks::unloadableLibcryptoFailsTheFirstUseByName()
+{
+    if (qEnvironmentVariableIsSet("KRV_ENCRYPT_ONCE")) {
+        try {
+            aes128ecb::encrypt(Aes128Key{}, QByteArray(16, 'x'));
+            std::puts("encrypted");
+        } catch (const Exception &failure) {
+            std::puts(failure.message().toUtf8().constData());
+        }
+        return;
+    }
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString fake = folder.filePath(QString::fromLatin1(aes128ecb::LibcryptoFileName));
+    QFile library(fake);
+    QVERIFY(library.open(QIODevice::WriteOnly) && library.write("not a library") > 0);
+    library.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), folder.path());
+    environment.insert(QStringLiteral("KRV_ENCRYPT_ONCE"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.start(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+                {QStringLiteral("unloadableLibcryptoFailsTheFirstUseByName")});
+    QVERIFY(child.waitForFinished());
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    QVERIFY2(output.contains(QStringLiteral("A mentéshez és a betöltéshez szükséges titkosító könyvtár nem tölthető be (")
+                             + fake),
+             qPrintable(output));
+    QVERIFY(!output.contains(QStringLiteral("encrypted")));
 }
 
 QTEST_APPLESS_MAIN(TestCipherBlocks)
