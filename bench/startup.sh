@@ -67,8 +67,10 @@ done
 
 # One line per run: <which> <map ms> <paint ms> <CPU ms to the paint> <VmHWM KiB>
 run() {
-    local which=$1 executable=$2
-    echo "$which $("$measure" "$settle_ms" "$executable")" >>"$results"
+    local which=$1 executable=$2 figures
+    # A failed run stops the benchmark: a blank line would count as a zero time and pull the medians down.
+    figures=$("$measure" "$settle_ms" "$executable") || { echo "the $which run failed" >&2; exit 1; }
+    echo "$which $figures" >>"$results"
     sleep 0.2
 }
 
