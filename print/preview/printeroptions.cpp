@@ -92,21 +92,23 @@ PrinterOptionStore &PrinterOptionStore::instance()
 
 std::optional<PrinterOptions> PrinterOptionStore::options(const QString &printerName)
 {
-    const auto kept = m_printers.constFind(printerName);
-    if (kept != m_printers.constEnd())
-        return *kept;
+    for (const QMap<QString, PrinterOptions> *known : {&m_kept, &m_read}) {
+        const auto found = known->constFind(printerName);
+        if (found != known->constEnd())
+            return *found;
+    }
     const std::optional<QList<PrinterOption>> described = m_reader(printerName);
     if (!described)
         return std::nullopt;
-    return *m_printers.insert(printerName, PrinterOptions(*described));
+    return *m_read.insert(printerName, PrinterOptions(*described));
 }
 
 void PrinterOptionStore::keep(const QString &printerName, const PrinterOptions &options)
 {
-    m_printers.insert(printerName, options);
+    m_kept.insert(printerName, options);
 }
 
 QList<QPair<QString, QString>> PrinterOptionStore::jobOptions(const QString &printerName) const
 {
-    return m_printers.value(printerName).jobOptions();
+    return m_kept.value(printerName).jobOptions();
 }
