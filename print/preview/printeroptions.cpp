@@ -23,6 +23,12 @@ bool isCustomChoice(const PrinterChoice &choice)
     return choice.keyword == QStringLiteral("Custom");
 }
 
+bool isFixed(const PrinterOption &option)
+{
+    return fixedOptionKeywords.contains(option.keyword) || isDuplexOrOrientationOption(option.keyword)
+        || option.groupKeyword == QStringLiteral("InstallableOptions");
+}
+
 int indexOfChoice(const PrinterOption &option, const QString &keyword)
 {
     for (int i = 0; i < option.choices.size(); ++i) {
@@ -47,12 +53,6 @@ PrinterOptions::PrinterOptions(const QList<PrinterOption> &described)
         m_default.append(defaultIndex);
         m_chosen.append(qMax(defaultIndex, 0));
     }
-}
-
-bool PrinterOptions::isFixed(const PrinterOption &option)
-{
-    return fixedOptionKeywords.contains(option.keyword) || isDuplexOrOrientationOption(option.keyword)
-        || option.groupKeyword == QStringLiteral("InstallableOptions");
 }
 
 int PrinterOptions::chosenIndex(int option) const

@@ -39,8 +39,6 @@ public:
     PrinterOptions() = default;
     explicit PrinterOptions(const QList<PrinterOption> &described);
 
-    static bool isFixed(const PrinterOption &option);
-
     const QList<PrinterOption> &options() const { return m_options; }
     bool isEmpty() const { return m_options.isEmpty(); }
     int chosenIndex(int option) const;
