@@ -43,6 +43,9 @@ Release | RelWithDebInfo) ;;
 *) echo "$build is a '$build_type' build; measure a Release or RelWithDebInfo build" >&2; exit 1 ;;
 esac
 
+# An X server already on that display would answer in place of ours, and the figures would come from
+# another session with another window manager.
+[ ! -e "/tmp/.X$display_number-lock" ] || { echo "display :$display_number is in use; choose another with -d" >&2; exit 1; }
 export DISPLAY=:$display_number QT_QPA_PLATFORM=xcb
 runtime=$(mktemp -d)
 export XDG_RUNTIME_DIR=$runtime
