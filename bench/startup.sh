@@ -43,6 +43,9 @@ Release | RelWithDebInfo) ;;
 *) echo "$build is a '$build_type' build; measure a Release or RelWithDebInfo build" >&2; exit 1 ;;
 esac
 
+# An X server already on that display would answer in place of ours, and the figures would come from
+# another session with another window manager.
+[ ! -e "/tmp/.X$display_number-lock" ] || { echo "display :$display_number is in use; choose another with -d" >&2; exit 1; }
 export DISPLAY=:$display_number QT_QPA_PLATFORM=xcb
 runtime=$(mktemp -d)
 export XDG_RUNTIME_DIR=$runtime
@@ -67,8 +70,10 @@ done
 
 # One line per run: <which> <map ms> <paint ms> <CPU ms to the paint> <VmHWM KiB>
 run() {
-    local which=$1 executable=$2
-    echo "$which $("$measure" "$settle_ms" "$executable")" >>"$results"
+    local which=$1 executable=$2 figures
+    # A failed run stops the benchmark: a blank line would count as a zero time and pull the medians down.
+    figures=$("$measure" "$settle_ms" "$executable") || { echo "the $which run failed" >&2; exit 1; }
+    echo "$which $figures" >>"$results"
     sleep 0.2
 }
 

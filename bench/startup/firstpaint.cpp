@@ -175,6 +175,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no paint within %.0f ms\n", timeoutMs);
         return 1;
     }
+    // A figure that was not measured must not be printed as one (-1 would pass as a time).
+    if (mappedAt < 0 || peak < 0) {
+        std::fprintf(stderr, "the %s was not seen\n", mappedAt < 0 ? "map of the program's window" : "peak memory");
+        return 1;
+    }
     std::printf("%.1f %.1f %.1f %ld\n", mappedAt, paintedAt, cpuAtPaint, peak);
     return 0;
 }

@@ -23,6 +23,12 @@ bool isCustomChoice(const PrinterChoice &choice)
     return choice.keyword == QStringLiteral("Custom");
 }
 
+bool isFixed(const PrinterOption &option)
+{
+    return fixedOptionKeywords.contains(option.keyword) || isDuplexOrOrientationOption(option.keyword)
+        || option.groupKeyword == QStringLiteral("InstallableOptions");
+}
+
 int indexOfChoice(const PrinterOption &option, const QString &keyword)
 {
     for (int i = 0; i < option.choices.size(); ++i) {
@@ -47,12 +53,6 @@ PrinterOptions::PrinterOptions(const QList<PrinterOption> &described)
         m_default.append(defaultIndex);
         m_chosen.append(qMax(defaultIndex, 0));
     }
-}
-
-bool PrinterOptions::isFixed(const PrinterOption &option)
-{
-    return fixedOptionKeywords.contains(option.keyword) || isDuplexOrOrientationOption(option.keyword)
-        || option.groupKeyword == QStringLiteral("InstallableOptions");
 }
 
 int PrinterOptions::chosenIndex(int option) const
@@ -92,21 +92,23 @@ PrinterOptionStore &PrinterOptionStore::instance()
 
 std::optional<PrinterOptions> PrinterOptionStore::options(const QString &printerName)
 {
-    const auto kept = m_printers.constFind(printerName);
-    if (kept != m_printers.constEnd())
-        return *kept;
+    for (const QMap<QString, PrinterOptions> *known : {&m_kept, &m_read}) {
+        const auto found = known->constFind(printerName);
+        if (found != known->constEnd())
+            return *found;
+    }
     const std::optional<QList<PrinterOption>> described = m_reader(printerName);
     if (!described)
         return std::nullopt;
-    return *m_printers.insert(printerName, PrinterOptions(*described));
+    return *m_read.insert(printerName, PrinterOptions(*described));
 }
 
 void PrinterOptionStore::keep(const QString &printerName, const PrinterOptions &options)
 {
-    m_printers.insert(printerName, options);
+    m_kept.insert(printerName, options);
 }
 
 QList<QPair<QString, QString>> PrinterOptionStore::jobOptions(const QString &printerName) const
 {
-    return m_printers.value(printerName).jobOptions();
+    return m_kept.value(printerName).jobOptions();
 }

@@ -39,8 +39,6 @@ public:
     PrinterOptions() = default;
     explicit PrinterOptions(const QList<PrinterOption> &described);
 
-    static bool isFixed(const PrinterOption &option);
-
     const QList<PrinterOption> &options() const { return m_options; }
     bool isEmpty() const { return m_options.isEmpty(); }
     int chosenIndex(int option) const;
@@ -70,14 +68,17 @@ public:
     // The store the preview prints with; it reads through CUPS.
     static PrinterOptionStore &instance();
 
-    // The kept options with their choices; read on first use. A printer whose options cannot be read
-    // is asked again next time.
+    // The kept options with their choices, else the options as read (on first use). A printer whose
+    // options cannot be read is asked again next time.
     std::optional<PrinterOptions> options(const QString &printerName);
     void keep(const QString &printerName, const PrinterOptions &options);
-    // Empty for a printer whose properties were never shown: the printer's defaults apply.
+    // Empty for a printer whose properties were never confirmed: the printer's defaults apply.
     QList<QPair<QString, QString>> jobOptions(const QString &printerName) const;
 
 private:
     Reader m_reader;
-    QMap<QString, PrinterOptions> m_printers;
+    QMap<QString, PrinterOptions> m_read;
+    // Apart from what was read, so that a dialog that was only looked at or cancelled changes no job,
+    // even where the dialog shows a choice in place of a default the printer does not list.
+    QMap<QString, PrinterOptions> m_kept;
 };

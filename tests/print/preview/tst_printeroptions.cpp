@@ -141,6 +141,8 @@ void TestPrinterOptions::storeReadsEachPrinterOnceAndKeepsItsChoices()
         reads.append(printer);
         if (printer == QStringLiteral("offline"))
             return std::nullopt;
+        if (printer == QStringLiteral("plotter"))
+            return QList{option(QStringLiteral("InputSlot"), {QStringLiteral("Tray1")}, QStringLiteral("Upper"))};
         return resolutionAndColour;
     });
     QVERIFY(store.jobOptions(QStringLiteral("laser")).isEmpty());
@@ -160,6 +162,14 @@ void TestPrinterOptions::storeReadsEachPrinterOnceAndKeepsItsChoices()
     QVERIFY(store.jobOptions(QStringLiteral("inkjet")).isEmpty());
     QCOMPARE(reads, QStringList({QStringLiteral("laser"), QStringLiteral("offline"), QStringLiteral("offline"),
                                  QStringLiteral("inkjet")}));
+
+    // The dialog shows a choice in place of a default the printer does not list; the jobs name it only
+    // once the dialog is confirmed, not when it was merely opened.
+    const std::optional<PrinterOptions> plotter = store.options(QStringLiteral("plotter"));
+    QVERIFY(!plotter->jobOptions().isEmpty());
+    QVERIFY(store.jobOptions(QStringLiteral("plotter")).isEmpty());
+    store.keep(QStringLiteral("plotter"), *plotter);
+    QCOMPARE(store.jobOptions(QStringLiteral("plotter")), plotter->jobOptions());
 }
 
 void TestPrinterOptions::dialogKeepsChoicesWhenConfirmed()
