@@ -4,18 +4,22 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace {
 
-// Messages quote values from fields and files, which may be of any length: of a long one the box shows
-// the start and the end, so that it opens at once and fits the screen.
+// The box wraps its text at spaces, so only an unbroken run can make it wider than the screen: of a long
+// one it shows the start and the end. Shorter words, a file path among them, are shown whole.
 QString shownText(const QString &text)
 {
     constexpr qsizetype shownStart = 40;
     constexpr qsizetype shownEnd = 40;
-    if (text.size() <= shownStart + shownEnd)
-        return text;
-    return text.left(shownStart) + QStringLiteral("...") + text.right(shownEnd);
+    QStringList words = text.split(u' ');
+    for (QString &word : words) {
+        if (word.size() > shownStart + shownEnd)
+            word = word.left(shownStart) + QStringLiteral("...") + word.right(shownEnd);
+    }
+    return words.join(u' ');
 }
 
 } // namespace

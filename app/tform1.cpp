@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -451,6 +452,7 @@ void TForm1::Kitltsmentse1Click()
 void TForm1::Kitltttrlapbetltse1Click()
 {
     WindowFilling filling(*this);
+    // A load that fails in the recomputation has written every field all the same.
+    const auto markLoadedValues = qScopeGuard([this] { m_checks->refresh(); });
     SavedFilling(filling, m_LbRijndael1, m_fillingFolder).LoadFilling();
-    m_checks->refresh();
 }

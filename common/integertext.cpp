@@ -1,6 +1,7 @@
 #include "common/integertext.h"
 
 #include "common/exception.h"
+#include "common/messagevalue.h"
 
 #include <QStringView>
 #include <cstdint>
@@ -91,6 +92,6 @@ int parseIntegerText(const QString &text)
 {
     const std::optional<int> value = integerOf(text);
     if (!value)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(messagevalue::shortened(text)));
     return *value;
 }

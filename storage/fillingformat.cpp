@@ -3,7 +3,6 @@
 #include "common/exception.h"
 #include "common/integertext.h"
 #include "common/regionalsettings.h"
-#include "storage/messagevalue.h"
 #include "storage/saveddate.h"
 
 #include <QHash>
@@ -57,14 +56,8 @@ QDate loadedDate(const FormComponent &field, const QString &value)
 // An index below the first option clears the selection; one beyond the last selects the last.
 int loadedOptionIndex(const FormComponent &field, const QString &value)
 {
-    int index = 0;
-    try {
-        index = parseIntegerText(value);
-    } catch (const EConvertError &) {
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(messagevalue::shortened(value)));
-    }
     const int lastOption = std::max(-1, field.optionCount - 1);
-    return std::clamp(index, -1, lastOption);
+    return std::clamp(parseIntegerText(value), -1, lastOption);
 }
 
 // The component with the value a line gives it, or nothing when the line sets nothing.

@@ -1,7 +1,7 @@
 #include "storage/saveddate.h"
 
 #include "common/exception.h"
-#include "storage/messagevalue.h"
+#include "common/messagevalue.h"
 
 #include <QList>
 #include <QRegularExpression>

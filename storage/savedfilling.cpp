@@ -55,6 +55,11 @@ QString nativePath(const QString &path)
     throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath(path), reason));
 }
 
+[[noreturn]] void failToOpen(const QString &path, const QString &reason)
+{
+    throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(path), reason));
+}
+
 // A save killed between writing its temporary file and renaming it leaves the temporary behind, named
 // as QSaveFile names them: the file's name, a full stop and six letters or digits.
 void removeLeftoverTemporaries(const QString &folder)
@@ -107,10 +112,10 @@ QByteArray readWhole(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(path), file.errorString()));
+        failToOpen(path, file.errorString());
     const QByteArray content = file.read(largestFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        throw Exception(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(path), file.errorString()));
+        failToOpen(path, file.errorString());
     return content;
 }
 

@@ -1,6 +1,7 @@
 #include "form/numedit/numberformat.h"
 
 #include "common/exception.h"
+#include "common/messagevalue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -257,6 +258,6 @@ long double readNumber(const QString &text, const RegionalSettings &regional)
     const std::string number = cNumberSyntax(converted, regional.decimalSeparator);
     const long double value = number.empty() ? 0 : strtold_l(number.c_str(), nullptr, cNumericLocale());
     if (number.empty() || !std::isfinite(value))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(converted));
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(messagevalue::shortened(converted)));
     return value;
 }

@@ -71,10 +71,16 @@ void TestShell::errorBoxShowsPlainText_data()
     const QString markup = QStringLiteral("'<h1 style=\"color:green\">Sikeres mentés</h1>' is not a valid date");
     QTest::newRow("markup is text") << markup << markup + u'.';
     // A numeric text of a million characters kept the window frozen in a box far wider than the screen.
-    const QString tail = QStringLiteral("' is not a valid integer value.");
-    QTest::newRow("long message: its start and end")
+    QTest::newRow("long unbroken run: its start and end")
         << u'\'' + QString(1000000, u'7') + QStringLiteral("' is not a valid integer value")
-        << u'\'' + QString(39, u'7') + QStringLiteral("...") + QString(40 - tail.size(), u'7') + tail;
+        << u'\'' + QString(39, u'7') + QStringLiteral("...") + QString(39, u'7')
+               + QStringLiteral("' is not a valid integer value.");
+    // The box wraps at spaces: a long message of short words, such as a path and the system's reason,
+    // is shown whole.
+    const QString pathMessage =
+        QStringLiteral("Cannot create file \"/home/felhasznalo/.local/share/krv11007/KRVR11007.txt\". "
+                       "No space left on device");
+    QTest::newRow("long message of short words: whole") << pathMessage << pathMessage + u'.';
 }
 
 void TestShell::errorBoxShowsPlainText()

@@ -141,6 +141,9 @@ void TestNumberFormat::unreadableTextsFailWithTheConversionMessage_data()
     QTest::newRow("infinity word") << QStringLiteral("inf") << QStringLiteral("inf");
     QTest::newRow("beyond extended range") << QStringLiteral("2E4932") << QStringLiteral("2E4932");
     QTest::newRow("quoted without thousands separators") << QStringLiteral("1\u00A02x") << QStringLiteral("12x");
+    // A loaded number text of any length reaches the recomputation; its message must stay short.
+    QTest::newRow("long text quoted short")
+        << QString(1000000, u'7') + u'x' << QString(50, u'7') + QStringLiteral("...");
 }
 
 void TestNumberFormat::unreadableTextsFailWithTheConversionMessage()

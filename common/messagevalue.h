@@ -4,8 +4,8 @@
 
 namespace messagevalue {
 
-// A value from the file as a message quotes it: a crafted file may hold a value of any length, and
-// the error box must show at once and stay readable.
+// A value as a conversion message quotes it: a field or a crafted file may hold a value of any length,
+// and the error box must show at once and stay readable.
 inline QString shortened(const QString &value)
 {
     constexpr qsizetype longestShown = 50;
