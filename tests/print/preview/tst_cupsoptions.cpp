@@ -9,6 +9,7 @@
 #include "print/preview/printerlist.h"
 #include "print/preview/printeroptionsdialog.h"
 #include "print/report.h"
+#include "tests/support/pressprint.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QComboBox>
@@ -77,15 +78,6 @@ IppResponse endedJobAttributes(int jobId)
         QTest::qWait(200);
     }
     return {};
-}
-
-void pressPrintAndConfirm(TfrxPreviewForm &form, std::function<void(TfrxPrintDialog *)> fill)
-{
-    whenModalOpens<TfrxPrintDialog>([fill](TfrxPrintDialog *dialog) {
-        fill(dialog);
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkB")), Qt::LeftButton);
-    });
-    form.findChild<QAction *>(QStringLiteral("PrintB"))->trigger();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // two runs.
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
+#include "tests/support/pressprint.h"
 #include "tests/support/whenmodalopens.h"
 #include "print/preview/previewform.h"
 #include "print/preview/printdialog.h"
@@ -59,15 +60,6 @@ int pageCountOf(const QString &pdfInfo)
             return line.mid(6).trimmed().toInt();
     }
     return -1;
-}
-
-void pressPrintAndConfirm(TfrxPreviewForm &form, std::function<void(TfrxPrintDialog *)> fill)
-{
-    whenModalOpens<TfrxPrintDialog>([fill](TfrxPrintDialog *dialog) {
-        fill(dialog);
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkB")), Qt::LeftButton);
-    });
-    form.findChild<QAction *>(QStringLiteral("PrintB"))->trigger();
 }
 
 } // namespace
