@@ -39,19 +39,6 @@ const QColor inactiveStart = colorFromValue(12505042);
 const QColor inactiveEnd = colorFromValue(12505042);
 const QColor inactiveCaption = colorFromValue(4542543);
 
-bool isField(ComponentKind kind)
-{
-    switch (kind) {
-    case ComponentKind::TEdit:
-    case ComponentKind::TPBNumEdit:
-    case ComponentKind::TLMDMaskEdit:
-    case ComponentKind::TDateTimePicker:
-    case ComponentKind::TLMDRadioGroup:
-    case ComponentKind::TCheckBox: return true;
-    default: return false;
-    }
-}
-
 } // namespace
 
 template<typename Handler>

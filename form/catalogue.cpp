@@ -229,6 +229,19 @@ std::span<const CatalogueRow> catalogue()
     return rows;
 }
 
+bool isField(ComponentKind kind)
+{
+    switch (kind) {
+    case ComponentKind::TEdit:
+    case ComponentKind::TPBNumEdit:
+    case ComponentKind::TLMDMaskEdit:
+    case ComponentKind::TDateTimePicker:
+    case ComponentKind::TLMDRadioGroup:
+    case ComponentKind::TCheckBox: return true;
+    default: return false;
+    }
+}
+
 const char *kindName(ComponentKind kind)
 {
     switch (kind) {

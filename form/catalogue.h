@@ -31,6 +31,9 @@ enum class ComponentKind {
 
 const char *kindName(ComponentKind kind);
 
+// The kinds that hold a value the user enters: the fields.
+bool isField(ComponentKind kind);
+
 enum class FontRole {
     Window,     // entry fields: "MS Sans Serif", 11 px
     Label,      // labels and the check box: "Arial", 15 px

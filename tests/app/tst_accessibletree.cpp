@@ -38,19 +38,6 @@ private:
 
 namespace {
 
-bool isField(ComponentKind kind)
-{
-    switch (kind) {
-    case ComponentKind::TEdit:
-    case ComponentKind::TPBNumEdit:
-    case ComponentKind::TLMDMaskEdit:
-    case ComponentKind::TDateTimePicker:
-    case ComponentKind::TLMDRadioGroup:
-    case ComponentKind::TCheckBox: return true;
-    default: return false;
-    }
-}
-
 // The text a field shows, as a sighted user reads it.
 QString shownText(QObject *field)
 {
