@@ -62,9 +62,11 @@ void install()
         if (!file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0)
             registered << QString::fromLatin1(choice.family);
     }
+    // A substitute is tried only after its family, so it is set whether the family is installed or
+    // not: asking fontconfig about every family would cost an alias lookup each at every start.
     for (const FontChoice &choice : fontTable) {
         const QString family = QString::fromLatin1(choice.family);
-        if (!registered.contains(family) && !QFontDatabase::hasFamily(family))
+        if (!registered.contains(family))
             QFont::insertSubstitution(family, QString::fromLatin1(choice.substitute));
     }
 }

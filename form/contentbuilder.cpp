@@ -160,12 +160,17 @@ bool isContainer(ComponentKind kind)
     return kind == ComponentKind::TPanel || kind == ComponentKind::TLMDGroupBox;
 }
 
-// A plain label takes the size of its text, so no caption is cut off whatever the font's metrics.
+// A plain label takes the size of its text, so no caption is cut off whatever the font's metrics. The
+// text is measured once, as QLabel measures it for its size hint, which measures it three times.
 // The rich-text title stays on one line inside its box: its font shrinks until the line fits.
 void fitToText(QWidget *widget, const CatalogueRow &row)
 {
     if (row.kind == ComponentKind::TLabel && !has(row, RightAligned)) {
-        widget->resize(widget->sizeHint());
+        const auto *label = static_cast<QLabel *>(widget);
+        constexpr int unbounded = 2000;
+        widget->resize(label->fontMetrics()
+                           .boundingRect(QRect(0, 0, unbounded, unbounded), int(label->alignment()), label->text())
+                           .size());
     } else if (row.kind == ComponentKind::TRTFLabel) {
         QFont font = widget->font();
         font.setPixelSize(fittingPixelSize(font, static_cast<QLabel *>(widget)->text(), widget->width()));

@@ -4,6 +4,7 @@
 
 #include <cups/cups.h>
 #include <cups/ppd.h>
+#include <dlfcn.h>
 
 #include <memory>
 
@@ -13,9 +14,50 @@
 
 namespace {
 
+// The part of libcups the printer's options use. The library is loaded when a printer's options are
+// first read, not with the program: it brings some twenty libraries (TLS, Kerberos, service discovery),
+// and mapping and relocating them would otherwise slow every start.
+struct Libcups
+{
+    decltype(&::cupsGetPPD3) cupsGetPPD3;
+    decltype(&::ppdOpenFile) ppdOpenFile;
+    decltype(&::ppdLocalize) ppdLocalize;
+    decltype(&::ppdClose) ppdClose;
+};
+
+template<typename Function>
+bool resolve(void *library, const char *name, Function &function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Libcups> load()
+{
+    // Kept loaded for the rest of the program, like a linked library.
+    void *library = dlopen(LibcupsFileName, RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return std::nullopt;
+    Libcups functions{};
+    const bool resolved = resolve(library, "cupsGetPPD3", functions.cupsGetPPD3)
+                          && resolve(library, "ppdOpenFile", functions.ppdOpenFile)
+                          && resolve(library, "ppdLocalize", functions.ppdLocalize)
+                          && resolve(library, "ppdClose", functions.ppdClose);
+    if (!resolved)
+        return std::nullopt;
+    return functions;
+}
+
+// nullptr when libcups cannot be loaded: then no printer has options to read.
+const Libcups *libcups()
+{
+    static const std::optional<Libcups> loaded = load();
+    return loaded ? &*loaded : nullptr;
+}
+
 struct PpdCloser
 {
-    void operator()(ppd_file_t *ppd) const { ppdClose(ppd); }
+    void operator()(ppd_file_t *ppd) const { libcups()->ppdClose(ppd); }
 };
 
 QString captionOr(const char *text, const char *keyword)
@@ -48,11 +90,14 @@ void appendOptions(QList<PrinterOption> &options, const ppd_group_t &group, cons
 
 std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
 {
-    const std::unique_ptr<ppd_file_t, PpdCloser> ppd(ppdOpenFile(QFile::encodeName(ppdPath).constData()));
+    const Libcups *cups = libcups();
+    if (!cups)
+        return std::nullopt;
+    const std::unique_ptr<ppd_file_t, PpdCloser> ppd(cups->ppdOpenFile(QFile::encodeName(ppdPath).constData()));
     if (!ppd)
         return std::nullopt;
     // Takes the captions of the user's language, when the PPD has them, in place of its own.
-    ppdLocalize(ppd.get());
+    cups->ppdLocalize(ppd.get());
     QList<PrinterOption> options;
     for (int i = 0; i < ppd->num_groups; ++i)
         appendOptions(options, ppd->groups[i], ppd->groups[i]);
@@ -61,11 +106,15 @@ std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
 
 std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printerName)
 {
+    const Libcups *cups = libcups();
+    if (!cups)
+        return std::nullopt;
     // An instance shares its queue's PPD.
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
     char ppdPath[1024] = "";
     time_t modified = 0;
-    const http_status_t status = cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.constData(), &modified, ppdPath, sizeof ppdPath);
+    const http_status_t status =
+        cups->cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.constData(), &modified, ppdPath, sizeof ppdPath);
     // A queue without a driver (a raw queue) has no PPD and nothing to set.
     if (status == HTTP_STATUS_NOT_FOUND)
         return QList<PrinterOption>();

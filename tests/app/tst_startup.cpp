@@ -1,6 +1,7 @@
 #include "app/programicon.h"
 #include "app/tform1.h"
 #include "common/fonts.h"
+#include "print/preview/cupsprinteroptions.h"
 #include "storage/cipher/aes128ecb.h"
 #include "storage/cipher/lbrijndael.h"
 
@@ -22,18 +23,19 @@ bool isMapped(const QByteArray &fileName)
 } // namespace
 
 // The window's first paint waits only for what it shows: the cipher's library comes with the first save
-// or load, the program icon's images after the first paint. One function, in a process of its own, so
-// that nothing else has loaded them before.
+// or load, the printing system's library with the first reading of a printer's options, the program
+// icon's images after the first paint. One function, in a process of its own, so that nothing else has
+// loaded them before.
 class TestStartup : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstPaintWaitsForNeitherCipherNorIcon();
+    void firstPaintWaitsForNeitherLibrariesNorIcon();
     void iconComesWithoutAPaintToo();
 };
 
-void TestStartup::firstPaintWaitsForNeitherCipherNorIcon()
+void TestStartup::firstPaintWaitsForNeitherLibrariesNorIcon()
 {
     fonts::install();
     TForm1 form;
@@ -45,11 +47,15 @@ void TestStartup::firstPaintWaitsForNeitherCipherNorIcon()
     QCOMPARE(qApp->windowIcon().availableSizes(),
              (QList<QSize>{{16, 16}, {32, 32}, {16, 16}, {32, 32}, {48, 48}, {128, 128}}));
     QVERIFY(!isMapped(aes128ecb::LibcryptoFileName));
+    QVERIFY(!isMapped(LibcupsFileName));
 
     TLbRijndael cipher;
     cipher.DeriveKey(QStringLiteral("titok"));
     QCOMPARE(cipher.DecryptText(cipher.EncryptText(QStringLiteral("Kerekrév"))), QStringLiteral("Kerekrév"));
     QVERIFY(isMapped(aes128ecb::LibcryptoFileName));
+
+    QVERIFY(!readPpdOptions(QStringLiteral("/nonexistent/printer.ppd")));
+    QVERIFY(isMapped(LibcupsFileName));
 }
 
 void TestStartup::iconComesWithoutAPaintToo()

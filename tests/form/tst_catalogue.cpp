@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QLabel>
 #include <QSet>
 #include <QTest>
 
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void geometryScalesWithTheWindowFont();
     void titleShrinksToTheLargestSizeThatFits_data();
     void titleShrinksToTheLargestSizeThatFits();
+    void leftAlignedLabelsTakeTheSizeQLabelAsksFor();
 };
 
 void TestCatalogue::holdsEveryComponentOnceInComponentOrder()
@@ -148,6 +150,22 @@ void TestCatalogue::titleShrinksToTheLargestSizeThatFits()
         --largest;
     QVERIFY2(advance(size) <= width, qPrintable(QString::number(size)));
     QVERIFY2(size == largest || size == largest - 1, qPrintable(QStringLiteral("%1 for %2").arg(size).arg(largest)));
+}
+
+// The content measures each such label's text itself, once, and must come to QLabel's own size hint.
+void TestCatalogue::leftAlignedLabelsTakeTheSizeQLabelAsksFor()
+{
+    fonts::install();
+    QWidget clientArea;
+    int measured = 0;
+    for (const Component &component : buildContent(&clientArea)) {
+        const auto *label = qobject_cast<const QLabel *>(component.object);
+        if (component.kind != ComponentKind::TLabel || !(label->alignment() & Qt::AlignLeft))
+            continue;
+        QCOMPARE(label->size(), label->sizeHint());
+        ++measured;
+    }
+    QVERIFY(measured > 30);
 }
 
 QTEST_MAIN(TestCatalogue)
