@@ -1,5 +1,6 @@
 #include "print/preview/printdialog.h"
 
+#include "print/preview/okcancelbuttons.h"
 #include "print/preview/printerlist.h"
 
 #include <QCheckBox>
@@ -85,14 +86,7 @@ TfrxPrintDialog::TfrxPrintDialog(PrinterList &printers, PropertiesDialog showPro
     setWindowTitle(QStringLiteral("Nyomtat"));
     setModal(true);
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkB"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Mégsem"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("CancelB"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = createOkCancelButtons(this);
 
     auto *lower = new QHBoxLayout;
     lower->addWidget(createPagesGroup());

@@ -1,11 +1,12 @@
 #include "print/preview/printeroptionsdialog.h"
 
+#include "print/preview/okcancelbuttons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -30,14 +31,7 @@ PrinterOptionsDialog::PrinterOptionsDialog(const QString &printerName, const std
     }
     layout->addWidget(new QLabel(QStringLiteral("Mindig A4-es papír, álló tájolás, egyoldalas nyomtatás."), this));
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkB"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Mégsem"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("CancelB"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = createOkCancelButtons(this);
     layout->addWidget(buttons);
 }
 
