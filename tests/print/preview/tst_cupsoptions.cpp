@@ -9,7 +9,7 @@
 #include "print/preview/printerlist.h"
 #include "print/preview/printeroptionsdialog.h"
 #include "print/report.h"
-#include "tests/support/pressprint.h"
+#include "tests/support/printingsteps.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QComboBox>
@@ -101,14 +101,7 @@ void TestCupsOptions::initTestCase()
         QSKIP("needs the private CUPS scheduler of cups_print_test.sh");
     fonts::install();
     QStringList preparationErrors;
-    const MessDlgs::MessageBoxFunction realBox =
-        MessDlgs::setMessageBoxFunction([&preparationErrors](const MessDlgs::MessageBoxRequest &request) {
-            preparationErrors.append(request.text);
-            return int(mrOk);
-        });
-    m_declaration.OnGetValue = [](const QString &name, QVariant &value) { value = name; };
-    const bool prepared = m_declaration.PreparePages(true);
-    MessDlgs::setMessageBoxFunction(realBox);
+    const bool prepared = prepareAnsweredDeclaration(m_declaration, QString(), preparationErrors);
     QVERIFY2(prepared, qPrintable(preparationErrors.join(u'\n')));
 }
 

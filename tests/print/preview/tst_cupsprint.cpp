@@ -4,7 +4,7 @@
 // two runs.
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
-#include "tests/support/pressprint.h"
+#include "tests/support/printingsteps.h"
 #include "tests/support/whenmodalopens.h"
 #include "print/preview/previewform.h"
 #include "print/preview/printdialog.h"
@@ -86,14 +86,7 @@ void TestCupsPrint::initTestCase()
         QSKIP("needs the private CUPS scheduler of cups_print_test.sh");
     fonts::install();
     QStringList preparationErrors;
-    const MessDlgs::MessageBoxFunction realBox =
-        MessDlgs::setMessageBoxFunction([&preparationErrors](const MessDlgs::MessageBoxRequest &request) {
-            preparationErrors.append(request.text);
-            return int(mrOk);
-        });
-    m_declaration.OnGetValue = [](const QString &name, QVariant &value) { value = QStringLiteral("Ertek-") + name; };
-    const bool prepared = m_declaration.PreparePages(true);
-    MessDlgs::setMessageBoxFunction(realBox);
+    const bool prepared = prepareAnsweredDeclaration(m_declaration, QStringLiteral("Ertek-"), preparationErrors);
     QVERIFY2(prepared, qPrintable(preparationErrors.join(u'\n')));
 }
 
