@@ -6,12 +6,12 @@
 #include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdfill.h"
+#include "form/widgets/tlmdgroupbox.h"
 #include "form/widgets/tlmdradiogroup.h"
 #include "form/widgets/tpanel.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QRadioButton>
@@ -85,7 +85,7 @@ QWidget *createFill(const CatalogueRow &row, const QFont &font, QWidget *parent)
 
 QWidget *createGroupBox(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
-    auto *box = withFont(new QGroupBox(parent), font);
+    auto *box = withFont(new TLMDGroupBox(parent), font);
     box->setTitle(text(row));
     return box;
 }

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 TLMDRadioGroup::TLMDRadioGroup(const QStringList &items, int columns, QWidget *parent)
-    : QGroupBox(parent), m_group(new QButtonGroup(this))
+    : TLMDGroupBox(parent), m_group(new QButtonGroup(this))
 {
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);

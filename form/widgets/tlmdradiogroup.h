@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QGroupBox>
+#include "form/widgets/tlmdgroupbox.h"
+
 #include <QList>
 
 class QButtonGroup;
@@ -8,7 +9,7 @@ class QRadioButton;
 
 // A framed group of mutually exclusive options in columns. Like a platform radio group it is one
 // stop in the tab order: the chosen option (or the first, when none is chosen) takes the focus.
-class TLMDRadioGroup : public QGroupBox
+class TLMDRadioGroup : public TLMDGroupBox
 {
     Q_OBJECT
 
