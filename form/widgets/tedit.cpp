@@ -16,7 +16,7 @@ public:
 
     State validate(QString &input, int &position) const override
     {
-        input = joinLines(input, position);
+        input = lineBreaksAsSpaces(input, position);
         return Validator::validate(input, position);
     }
 };
@@ -31,7 +31,7 @@ TEdit::TEdit(QWidget *parent)
     connect(this, &QLineEdit::inputRejected, this, [] { beep::sound(); });
 }
 
-QString joinLines(const QString &text, int &position)
+QString lineBreaksAsSpaces(const QString &text, int &position)
 {
     QString joined;
     joined.reserve(text.size());

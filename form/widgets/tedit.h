@@ -15,4 +15,4 @@ public:
 
 // The text on one line: every line break, a CR LF pair or a CR or LF alone, becomes one space. The
 // position, a place in the text, stays between the same characters.
-QString joinLines(const QString &text, int &position);
+QString lineBreaksAsSpaces(const QString &text, int &position);

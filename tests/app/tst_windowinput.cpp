@@ -4,6 +4,8 @@
 #include "common/failure.h"
 #include "form/maskedit/tlmdmaskedit.h"
 #include "form/widgets/tedit.h"
+#include "storage/cipher/lbrijndael.h"
+#include "storage/fillingformat.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QClipboard>
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void lineBreaksReachingATextFieldBecomeSpaces_data();
     void lineBreaksReachingATextFieldBecomeSpaces();
     void pastedLinesSaveAndLoadBackWhole();
+    void lineBreakInALoadedValueBecomesASpace();
     void clickRightOfAMaskedTextTypesFromTheFirstBlank_data();
     void clickRightOfAMaskedTextTypesFromTheFirstBlank();
     void onlyTheVerticalWheelScrolls_data();
@@ -150,6 +153,25 @@ void TestWindowInput::pastedLinesSaveAndLoadBackWhole()
     answerPassword(QStringLiteral("titok"));
     m_form->field<QAction>(QStringLiteral("Kitltttrlapbetltse1"))->trigger();
     QCOMPARE(street->text(), QStringLiteral("Kerekrév Fő utca 12."));
+}
+
+// Lines are split only at CR LF, so a CR or LF alone stays inside a value of the file.
+void TestWindowInput::lineBreakInALoadedValueBecomesASpace()
+{
+    QTemporaryDir folder;
+    m_form->setFillingFolder(folder.path());
+    TLbRijndael cipher;
+    cipher.DeriveKey(QStringLiteral("titok"));
+    QFile file(folder.filePath(QStringLiteral("KRVR11007.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(cipher.EncryptText(fillingformat::joinLines({fillingformat::markerLine(),
+                                                            QStringLiteral("Edit76_Kerekrév\nFő utca\r12.")}))
+                   .toLatin1());
+    file.close();
+
+    answerPassword(QStringLiteral("titok"));
+    m_form->field<QAction>(QStringLiteral("Kitltttrlapbetltse1"))->trigger();
+    QCOMPARE(m_form->field<TEdit>(QStringLiteral("Edit76"))->text(), QStringLiteral("Kerekrév Fő utca 12."));
 }
 
 void TestWindowInput::clickRightOfAMaskedTextTypesFromTheFirstBlank_data()
