@@ -287,8 +287,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         return QMainWindow::eventFilter(watched, event);
 
     // No field of this window uses the wheel: every notch scrolls the window.
-    const QPoint rotation = static_cast<QWheelEvent *>(event)->angleDelta();
-    const int notches = m_wheel.add(rotation.y() != 0 ? rotation.y() : rotation.x());
+    const auto *wheel = static_cast<QWheelEvent *>(event);
+    const int notches = m_wheel.add(WheelAccumulator::verticalRotation(wheel->angleDelta(), wheel->modifiers()));
     for (int step = 0; step < std::abs(notches); ++step) {
         if (notches < 0)
             FormMouseWheelDown();

@@ -32,6 +32,14 @@ void MaskEditModel::moveCursor(qsizetype position, bool extendSelection)
         m_anchor = m_cursor;
 }
 
+void MaskEditModel::moveCursorBeyondText()
+{
+    qsizetype position = 0;
+    while (position < m_text.size() && (m_text.at(position) != m_blank || m_mask.isLiteral(position)))
+        ++position;
+    moveCursor(position);
+}
+
 void MaskEditModel::setSelection(qsizetype start, qsizetype length)
 {
     moveCursor(start);

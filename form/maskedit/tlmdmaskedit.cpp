@@ -269,8 +269,14 @@ void TLMDMaskEdit::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
+    const QPoint point = event->position().toPoint();
     const bool extend = event->modifiers() & Qt::ShiftModifier;
-    const qsizetype position = positionAt(event->position().toPoint(), false);
+    // A plain click beyond the text is for typing on; Shift with it still selects up to the end.
+    if (!extend && isBeyondText(point)) {
+        change([&] { m_model.moveCursorBeyondText(); });
+        return;
+    }
+    const qsizetype position = positionAt(point, false);
     change([&] { m_model.moveCursor(position, extend); });
 }
 
@@ -414,6 +420,13 @@ qsizetype TLMDMaskEdit::positionAt(QPoint point, bool onCharacter) const
     const qreal x = point.x() - textOrigin(layout).x();
     const auto mode = onCharacter ? QTextLine::CursorOnCharacter : QTextLine::CursorBetweenCharacters;
     return layout.lineAt(0).xToCursor(x, mode);
+}
+
+bool TLMDMaskEdit::isBeyondText(QPoint point) const
+{
+    QTextLayout layout;
+    layOutText(layout);
+    return point.x() - textOrigin(layout).x() > layout.lineAt(0).naturalTextWidth();
 }
 
 void TLMDMaskEdit::restartCaretBlink()

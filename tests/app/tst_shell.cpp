@@ -22,6 +22,8 @@ private Q_SLOTS:
     void menuAccessKeys();
     void wheelCountsWholeNotches_data();
     void wheelCountsWholeNotches();
+    void onlyTheVerticalWheelRotates_data();
+    void onlyTheVerticalWheelRotates();
 };
 
 void TestShell::programTitleFromTheExecutable_data()
@@ -132,6 +134,28 @@ void TestShell::wheelCountsWholeNotches()
     for (int rotation : rotations)
         performed << wheel.add(rotation);
     QCOMPARE(performed, notches);
+}
+
+void TestShell::onlyTheVerticalWheelRotates_data()
+{
+    QTest::addColumn<QPoint>("angleDelta");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("rotation");
+    QTest::newRow("vertical") << QPoint(0, -120) << Qt::KeyboardModifiers() << -120;
+    QTest::newRow("tilt") << QPoint(120, 0) << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("tilt with Ctrl") << QPoint(-120, 0) << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
+    QTest::newRow("diagonal") << QPoint(90, 30) << Qt::KeyboardModifiers() << 30;
+    QTest::newRow("turned sideways by Shift") << QPoint(-120, 0) << Qt::KeyboardModifiers(Qt::ShiftModifier) << -120;
+    QTest::newRow("turned sideways by Alt") << QPoint(60, 0) << Qt::KeyboardModifiers(Qt::AltModifier) << 60;
+    QTest::newRow("Shift on the vertical wheel") << QPoint(0, 120) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 120;
+}
+
+void TestShell::onlyTheVerticalWheelRotates()
+{
+    QFETCH(QPoint, angleDelta);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, rotation);
+    QCOMPARE(WheelAccumulator::verticalRotation(angleDelta, modifiers), rotation);
 }
 
 QTEST_MAIN(TestShell)

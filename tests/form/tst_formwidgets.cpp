@@ -23,6 +23,8 @@ private Q_SLOTS:
     void activeHeaderGradientBands();
     void inactiveHeaderIsAPlainFill();
     void textFieldRefusesWhatWindows1250CannotHold();
+    void joiningLinesKeepsThePosition_data();
+    void joiningLinesKeepsThePosition();
     void radioGroupReportsUserChoicesOnly();
     void radioGroupCanHoldNoChoice();
     void dateFieldTypingAndArrowsKeepTheTimeOfDay();
@@ -79,6 +81,32 @@ void TestFormWidgets::textFieldRefusesWhatWindows1250CannotHold()
     QCOMPARE(edit.text(), QStringLiteral("Fő utca"));
     QCOMPARE(beeps, 1);
     QCOMPARE(edit.maxLength(), std::numeric_limits<int>::max());
+}
+
+void TestFormWidgets::joiningLinesKeepsThePosition_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("joined");
+    QTest::addColumn<int>("joinedPosition");
+    QTest::newRow("no break") << "Fő utca" << 3 << "Fő utca" << 3;
+    QTest::newRow("before a CR LF") << "a\r\nb" << 1 << "a b" << 1;
+    QTest::newRow("inside a CR LF") << "a\r\nb" << 2 << "a b" << 2;
+    QTest::newRow("after a CR LF") << "a\r\nb" << 3 << "a b" << 2;
+    QTest::newRow("after two CR LF") << "\r\na\r\nb" << 6 << " a b" << 4;
+    QTest::newRow("LF CR is two breaks") << "a\n\rb" << 4 << "a  b" << 4;
+    QTest::newRow("CR alone then CR LF") << "a\r\r\nb" << 5 << "a  b" << 4;
+    QTest::newRow("break at the end") << "a\r\n" << 3 << "a " << 2;
+}
+
+void TestFormWidgets::joiningLinesKeepsThePosition()
+{
+    QFETCH(QString, text);
+    QFETCH(int, position);
+    QFETCH(QString, joined);
+    QFETCH(int, joinedPosition);
+    QCOMPARE(lineBreaksAsSpaces(text, position), joined);
+    QCOMPARE(position, joinedPosition);
 }
 
 void TestFormWidgets::radioGroupReportsUserChoicesOnly()

@@ -101,6 +101,8 @@ private Q_SLOTS:
     void clipboard_data();
     void clipboard();
     void typingSwitchesTheSharedModeForEveryField();
+    void clickBeyondTheTextGoesToTheFirstBlankDigit_data();
+    void clickBeyondTheTextGoesToTheFirstBlankDigit();
     void doubleClickWordIsTheGroupBetweenLiterals_data();
     void doubleClickWordIsTheGroupBetweenLiterals();
     void keyTable_data();
@@ -456,6 +458,31 @@ void TestMaskEditModel::typingSwitchesTheSharedModeForEveryField()
     other.setText(QStringLiteral("1234567890"));
     other.paste(QStringLiteral("12"));
     QCOMPARE(other.text(), QStringLiteral("1234567890"));
+}
+
+void TestMaskEditModel::clickBeyondTheTextGoesToTheFirstBlankDigit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("blank template") << taxNumberTemplate << 0;
+    QTest::newRow("past a filled group and its literal") << "12345678-*-**" << 9;
+    QTest::newRow("a blanked literal is no place for a digit") << "12345678*9-**" << 11;
+    QTest::newRow("full") << "12345678-9-01" << 13;
+    QTest::newRow("shorter than the template, no blank") << "1234" << 4;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void TestMaskEditModel::clickBeyondTheTextGoesToTheFirstBlankDigit()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    Field field(taxNumberMask);
+    field.model.setText(text);
+    QCOMPARE(field.model.text(), text);
+    field.model.setSelection(1, 3);
+    field.model.moveCursorBeyondText();
+    QCOMPARE(field.model.cursorPosition(), caret);
+    QVERIFY(!field.model.hasSelection());
 }
 
 void TestMaskEditModel::doubleClickWordIsTheGroupBetweenLiterals_data()
