@@ -17,9 +17,9 @@ QString WindowDeclaration::fieldText(const QString &fieldName) const
     return m_form.field<QLineEdit>(fieldName)->text();
 }
 
-double WindowDeclaration::numericValue(const QString &fieldName) const
+DecimalNumber WindowDeclaration::numericValue(const QString &fieldName) const
 {
-    return double(m_form.field<TPBNumEdit>(fieldName)->value());
+    return m_form.field<TPBNumEdit>(fieldName)->value();
 }
 
 QString WindowDeclaration::labelCaption(const QString &labelName) const

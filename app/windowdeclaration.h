@@ -12,7 +12,7 @@ public:
     explicit WindowDeclaration(const TForm1 &form) : m_form(form) {}
 
     QString fieldText(const QString &fieldName) const override;
-    double numericValue(const QString &fieldName) const override;
+    DecimalNumber numericValue(const QString &fieldName) const override;
     QString labelCaption(const QString &labelName) const override;
     int selectedOption(const QString &groupName) const override;
     QStringList optionCaptions(const QString &groupName) const override;

@@ -1,11 +1,9 @@
 #include "print/reportvariables.h"
 
 #include "common/exception.h"
+#include "common/messagevalue.h"
 #include "common/regionalsettings.h"
 
-#include <QLocale>
-
-#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -17,13 +15,14 @@ constexpr int otherReasonOption = 2;
 const QString notPrivateIndividual = QStringLiteral("-");
 
 // The computed results are plain decimal integers; reading them as numbers is what the page prints.
-double captionNumber(const QString &caption)
+DecimalNumber captionNumber(const QString &caption)
 {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(caption, &ok);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(caption));
-    return value;
+    const std::optional<DecimalNumber> value = DecimalNumber::parse(caption.toStdString());
+    if (!value) {
+        throw EConvertError(
+            QStringLiteral("'%1' is not a valid floating point value").arg(messagevalue::shortened(caption)));
+    }
+    return *value;
 }
 
 QString reasonOfReturn(const DeclarationSource &declaration)
@@ -47,7 +46,7 @@ AddressPieces addressGroup(const DeclarationSource &declaration, const QString &
             edit(7)};
 }
 
-QString amount(double value)
+QString amount(const DecimalNumber &value)
 {
     return amountText(value, Regional::settings().thousandSeparator);
 }
@@ -59,18 +58,17 @@ QString privateIndividualOnly(const DeclarationSource &declaration, const std::f
 
 } // namespace
 
-QString amountText(double value, QChar thousandSeparator)
+QString amountText(const DecimalNumber &value, QChar thousandSeparator)
 {
-    if (!std::isfinite(value))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(value));
-    const double rounded = std::round(value);
-    QString digits = QString::number(std::fabs(rounded), 'f', 0);
-    if (!thousandSeparator.isNull()) {
-        for (qsizetype position = digits.size() - 3; position > 0; position -= 3)
-            digits.insert(position, thousandSeparator);
+    const DecimalNumber rounded = value.roundedToFraction(0);
+    const QString digits = QString::fromLatin1(rounded.integerDigits());
+    QString text = rounded.isNegative() ? QStringLiteral("-") : QString();
+    for (qsizetype position = 0; position < digits.size(); ++position) {
+        if (position > 0 && (digits.size() - position) % 3 == 0 && !thousandSeparator.isNull())
+            text += thousandSeparator;
+        text += digits[position];
     }
-    const QString sign = rounded < 0 ? QStringLiteral("-") : QString();
-    return sign + digits + QStringLiteral(" Ft.");
+    return text + QStringLiteral(" Ft.");
 }
 
 QString addressText(const AddressPieces &address)

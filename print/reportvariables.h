@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/decimalnumber.h"
+
 #include <QChar>
 #include <QDate>
 #include <QString>
@@ -16,8 +18,9 @@ public:
 
     // What a text, numeric or masked field shows (masked fields with their blank characters).
     virtual QString fieldText(const QString &fieldName) const = 0;
-    // A numeric field's Value; fails with EConvertError when its text does not read as a number.
-    virtual double numericValue(const QString &fieldName) const = 0;
+    // A numeric field's Value, digit for digit as its text says; fails with EConvertError when the text
+    // does not read as a number.
+    virtual DecimalNumber numericValue(const QString &fieldName) const = 0;
     virtual QString labelCaption(const QString &labelName) const = 0;
     // The chosen item of an option group, -1 when none is chosen.
     virtual int selectedOption(const QString &groupName) const = 0;
@@ -40,9 +43,9 @@ struct AddressPieces
     QString door;
 };
 
-// The number rounded half away from zero, grouped by threes with the separator, then " Ft.".
-// A null separator groups nothing. Fails with EConvertError for a value that is not a finite number.
-QString amountText(double value, QChar thousandSeparator);
+// The number rounded half away from zero, every integer digit grouped by threes with the separator,
+// then " Ft.". A null separator groups nothing.
+QString amountText(const DecimalNumber &value, QChar thousandSeparator);
 
 // The address as the page writes it: "-" when the city is empty.
 QString addressText(const AddressPieces &address);

@@ -3,11 +3,8 @@
 #include "common/exception.h"
 #include "common/messagevalue.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+#include <optional>
 #include <string>
 
 namespace {
@@ -17,75 +14,9 @@ constexpr int extendedSignificantDigits = 18;
 constexpr int generalSignificantDigits = 15;
 constexpr int largestFixedExponent = 18;
 
-// A finite number as 0.digits × 10^exponent; digits has no leading or trailing zeros and is empty
-// for zero.
-struct DecimalDigits
+QString signOf(const DecimalNumber &number)
 {
-    bool negative = false;
-    std::string digits;
-    int exponent = 0;
-
-    bool isZero() const { return digits.empty(); }
-};
-
-void stripTrailingZeros(DecimalDigits &number)
-{
-    while (!number.digits.empty() && number.digits.back() == '0')
-        number.digits.pop_back();
-}
-
-// The digits as the C library writes them, correctly rounded to the given number of significant digits.
-DecimalDigits decimalDigits(long double value, int significantDigits)
-{
-    DecimalDigits number;
-    number.negative = std::signbit(value);
-    if (value == 0)
-        return number;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", significantDigits - 1, std::fabs(value));
-    // "d.ddde±x"; the radix character depends on the C locale, so only the digits are taken.
-    const char *cursor = buffer;
-    for (; *cursor != 'e'; ++cursor) {
-        if (*cursor >= '0' && *cursor <= '9')
-            number.digits.push_back(*cursor);
-    }
-    number.exponent = std::atoi(cursor + 1) + 1;
-    stripTrailingZeros(number);
-    return number;
-}
-
-// Keeps the first `kept` digits, rounding half away from zero.
-void roundToDigits(DecimalDigits &number, int kept)
-{
-    if (kept >= int(number.digits.size()))
-        return;
-    const bool up = kept >= 0 && number.digits[kept] >= '5';
-    number.digits.resize(std::max(kept, 0));
-    if (up) {
-        while (!number.digits.empty() && number.digits.back() == '9')
-            number.digits.pop_back();
-        if (number.digits.empty()) {
-            number.digits.push_back('1');
-            ++number.exponent;
-        } else {
-            ++number.digits.back();
-        }
-    }
-    stripTrailingZeros(number);
-    if (number.isZero())
-        number.exponent = 0;
-}
-
-QChar digitAt(const DecimalDigits &number, int index)
-{
-    if (index < 0 || index >= int(number.digits.size()))
-        return u'0';
-    return QChar(number.digits[index]);
-}
-
-QString signOf(const DecimalDigits &number)
-{
-    return number.negative && !number.isZero() ? QStringLiteral("-") : QString();
+    return number.isNegative() ? QStringLiteral("-") : QString();
 }
 
 QString grouped(const QString &integerDigits, QChar separator)
@@ -99,11 +30,11 @@ QString grouped(const QString &integerDigits, QChar separator)
     return text;
 }
 
-QString fractionPart(QString fraction, int mandatoryDigits, QChar decimalSeparator)
+QString fractionPart(std::string fraction, int mandatoryDigits, QChar decimalSeparator)
 {
-    while (fraction.size() < mandatoryDigits)
-        fraction += u'0';
-    return fraction.isEmpty() ? QString() : decimalSeparator + fraction;
+    if (int(fraction.size()) < mandatoryDigits)
+        fraction.resize(std::size_t(mandatoryDigits), '0');
+    return fraction.empty() ? QString() : decimalSeparator + QString::fromLatin1(fraction);
 }
 
 QString exponentPart(int exponent)
@@ -111,44 +42,31 @@ QString exponentPart(int exponent)
     return QStringLiteral("E") + QString::number(exponent);
 }
 
-// Up to 15 significant digits, then the exponent: 1E20, 1,5E-10.
-QString generalForm(DecimalDigits number, QChar decimalSeparator)
+// The first digit, then the others as the fraction and the exponent: 1E20, 1,5E-10.
+QString mantissaAndExponent(const DecimalNumber &number, int mandatoryFractionDigits, QChar decimalSeparator)
 {
-    roundToDigits(number, generalSignificantDigits);
-    QString fraction;
-    for (int i = 1; i < int(number.digits.size()); ++i)
-        fraction += digitAt(number, i);
-    return signOf(number) + digitAt(number, 0) + fractionPart(fraction, 0, decimalSeparator)
-        + exponentPart(number.exponent - 1);
+    const std::string &digits = number.digits();
+    const QChar first = digits.empty() ? u'0' : QChar::fromLatin1(digits.front());
+    const std::string fraction = digits.empty() ? std::string() : digits.substr(1);
+    const int exponent = number.isZero() ? 0 : number.exponent() - 1;
+    return signOf(number) + first + fractionPart(fraction, mandatoryFractionDigits, decimalSeparator)
+        + exponentPart(exponent);
 }
 
-QString fixedForm(const DecimalDigits &number, const NumberPattern &pattern, const RegionalSettings &regional)
+QString fixedForm(const DecimalNumber &number, const NumberPattern &pattern, const RegionalSettings &regional)
 {
-    QString integer;
-    for (int i = 0; i < number.exponent; ++i)
-        integer += digitAt(number, i);
-    if (integer.isEmpty())
-        integer = QStringLiteral("0");
+    QString integer = QString::fromLatin1(number.integerDigits());
     if (pattern.grouping)
         integer = grouped(integer, regional.thousandSeparator);
-    QString fraction;
-    for (int i = number.exponent; i < int(number.digits.size()); ++i)
-        fraction += digitAt(number, i);
     return signOf(number) + integer
-        + fractionPart(fraction, pattern.mandatoryFractionDigits, regional.decimalSeparator);
+        + fractionPart(number.fractionDigits(), pattern.mandatoryFractionDigits, regional.decimalSeparator);
 }
 
-QString scientificForm(DecimalDigits number, const NumberPattern &pattern, const RegionalSettings &regional)
+QString scientificForm(const DecimalNumber &number, const NumberPattern &pattern, QChar decimalSeparator)
 {
     const int mantissaDigits = 1 + pattern.mandatoryFractionDigits + pattern.optionalFractionDigits;
-    roundToDigits(number, std::min(mantissaDigits, extendedSignificantDigits));
-    QString fraction;
-    for (int i = 1; i < int(number.digits.size()); ++i)
-        fraction += digitAt(number, i);
-    const int exponent = number.isZero() ? 0 : number.exponent - 1;
-    return signOf(number) + digitAt(number, 0)
-        + fractionPart(fraction, pattern.mandatoryFractionDigits, regional.decimalSeparator)
-        + exponentPart(exponent);
+    return mantissaAndExponent(number.roundedToSignificantDigits(mantissaDigits), pattern.mandatoryFractionDigits,
+                               decimalSeparator);
 }
 
 QString nonFiniteText(long double value)
@@ -213,12 +131,6 @@ std::string cNumberSyntax(const QString &text, QChar decimalSeparator)
     return at == size ? number : std::string();
 }
 
-locale_t cNumericLocale()
-{
-    static const locale_t locale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
-    return locale;
-}
-
 } // namespace
 
 NumberPattern NumberPattern::forField(NumberFormat format, int decimals)
@@ -233,20 +145,27 @@ NumberPattern NumberPattern::forField(NumberFormat format, int decimals)
     return pattern;
 }
 
+QString formatNumber(const DecimalNumber &value, const NumberPattern &pattern, const RegionalSettings &regional)
+{
+    const DecimalNumber number = value.roundedToSignificantDigits(extendedSignificantDigits);
+    if (pattern.scientific)
+        return scientificForm(number, pattern, regional.decimalSeparator);
+    const DecimalNumber kept =
+        number.roundedToFraction(pattern.mandatoryFractionDigits + pattern.optionalFractionDigits);
+    if (kept.exponent() > largestFixedExponent)
+        return mantissaAndExponent(kept.roundedToSignificantDigits(generalSignificantDigits), 0,
+                                   regional.decimalSeparator);
+    return fixedForm(kept, pattern, regional);
+}
+
 QString formatNumber(long double value, const NumberPattern &pattern, const RegionalSettings &regional)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    DecimalDigits number = decimalDigits(value, extendedSignificantDigits);
-    if (pattern.scientific)
-        return scientificForm(number, pattern, regional);
-    roundToDigits(number, number.exponent + pattern.mandatoryFractionDigits + pattern.optionalFractionDigits);
-    if (number.exponent > largestFixedExponent)
-        return generalForm(number, regional.decimalSeparator);
-    return fixedForm(number, pattern, regional);
+    return formatNumber(DecimalNumber::fromExtended(value), pattern, regional);
 }
 
-long double readNumber(const QString &text, const RegionalSettings &regional)
+DecimalNumber readNumber(const QString &text, const RegionalSettings &regional)
 {
     QString converted = text;
     converted.remove(regional.thousandSeparator);
@@ -256,8 +175,8 @@ long double readNumber(const QString &text, const RegionalSettings &regional)
         converted = QStringLiteral("-0");
 
     const std::string number = cNumberSyntax(converted, regional.decimalSeparator);
-    const long double value = number.empty() ? 0 : strtold_l(number.c_str(), nullptr, cNumericLocale());
-    if (number.empty() || !std::isfinite(value))
+    const std::optional<DecimalNumber> value = number.empty() ? std::nullopt : DecimalNumber::parse(number);
+    if (!value)
         throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(messagevalue::shortened(converted)));
-    return value;
+    return *value;
 }

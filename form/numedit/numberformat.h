@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/decimalnumber.h"
 #include "common/regionalsettings.h"
 
 #include <QString>
@@ -25,10 +26,12 @@ struct NumberPattern
 // zero to the kept digits (and never to more than the 18 significant digits that extended precision
 // holds); a number with 19 or more integer digits is written in the general form with at most 15
 // significant digits instead (1E20); zero and numbers that round to zero carry no sign.
+QString formatNumber(const DecimalNumber &value, const NumberPattern &pattern, const RegionalSettings &regional);
+// The same for a number set from code; infinities and NaN are written INF, -INF and NAN.
 QString formatNumber(long double value, const NumberPattern &pattern, const RegionalSettings &regional);
 
-// Reads a field's text as a number: thousands separators are dropped, an empty text reads as 0 and a
-// lone "-" as -0; otherwise the text must be blanks, an optional sign, digits with an optional decimal
-// separator, an optional exponent and blanks. Throws EConvertError for any other text, and for a number
-// beyond the range of extended precision.
-long double readNumber(const QString &text, const RegionalSettings &regional);
+// Reads a field's text as a number, exactly as it is written: thousands separators are dropped, an
+// empty text reads as 0 and a lone "-" as -0; otherwise the text must be blanks, an optional sign,
+// digits with an optional decimal separator, an optional exponent and blanks. Throws EConvertError for
+// any other text, and for a number beyond the range of extended precision.
+DecimalNumber readNumber(const QString &text, const RegionalSettings &regional);

@@ -77,31 +77,31 @@ void NumEditModel::setDecimals(int decimals)
     const int clamped = std::clamp(decimals, -1, largestDecimals);
     if (clamped == m_decimals)
         return;
-    const long double current = value();
+    const DecimalNumber current = value();
     m_decimals = clamped;
-    setText(formatted(current));
+    setText(formatNumber(current, pattern(), m_regional));
 }
 
 void NumEditModel::setNumberFormat(NumberFormat format)
 {
-    const long double current = value();
+    const DecimalNumber current = value();
     m_numberFormat = format;
-    setText(formatted(current));
+    setText(formatNumber(current, pattern(), m_regional));
 }
 
-long double NumEditModel::value() const
+DecimalNumber NumEditModel::value() const
 {
     return readNumber(m_text, m_regional);
 }
 
 void NumEditModel::setValue(long double value)
 {
-    setText(formatted(value));
+    setText(formatNumber(value, pattern(), m_regional));
 }
 
-QString NumEditModel::formatted(long double value) const
+NumberPattern NumEditModel::pattern() const
 {
-    return formatNumber(value, NumberPattern::forField(m_numberFormat, m_decimals), m_regional);
+    return NumberPattern::forField(m_numberFormat, m_decimals);
 }
 
 bool NumEditModel::typeCharacter(QChar typed)
@@ -300,7 +300,7 @@ void NumEditModel::deleteSelection()
     if (m_selectionLength == 0)
         return;
     if (m_selectionStart == 0 && m_selectionLength == m_text.size()) {
-        setText(formatted(0));
+        setText(formatNumber(DecimalNumber(), pattern(), m_regional));
         return;
     }
     const QString selected = m_text.mid(m_selectionStart, m_selectionLength);
@@ -361,13 +361,15 @@ void NumEditModel::leftMousePressed()
 
 std::optional<long double> NumEditModel::leave()
 {
-    const long double current = value();
-    setText(formatted(current));
+    const DecimalNumber current = value();
+    setText(formatNumber(current, pattern(), m_regional));
     if (m_minValue == 0 && m_maxValue == 0)
         return std::nullopt;
-    if (current < m_minValue)
+    // The bounds are extended-precision numbers, so the value is compared as one.
+    const long double extended = current.toExtended();
+    if (extended < m_minValue)
         return m_minValue;
-    if (current > m_maxValue)
+    if (extended > m_maxValue)
         return m_maxValue;
     return std::nullopt;
 }

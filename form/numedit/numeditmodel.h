@@ -53,7 +53,8 @@ public:
     const RegionalSettings &regional() const { return m_regional; }
     void setRegional(const RegionalSettings &regional) { m_regional = regional; }
 
-    long double value() const;
+    // The number that the text says, digit for digit.
+    DecimalNumber value() const;
     // Replaces the text by the formatted number only when that differs from the text.
     void setValue(long double value);
 
@@ -82,7 +83,7 @@ public:
 private:
     enum class Deletion { Backspace, Delete };
 
-    QString formatted(long double value) const;
+    NumberPattern pattern() const;
 
     bool hasSeparatorOrExponentAt(int index) const;
     void deleteKey(Deletion deletion);

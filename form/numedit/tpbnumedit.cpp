@@ -88,7 +88,7 @@ void TPBNumEdit::setText(const QString &text)
     edit([&] { m_model.setText(text); });
 }
 
-long double TPBNumEdit::value() const
+DecimalNumber TPBNumEdit::value() const
 {
     return readNumber(QLineEdit::text(), m_model.regional());
 }

@@ -20,8 +20,8 @@ public:
     // Takes the text verbatim, without any check; a different text puts the caret at the start.
     void setText(const QString &text);
 
-    // The number behind the text; throws EConvertError when the text is not a number.
-    long double value() const;
+    // The number behind the text, digit for digit; throws EConvertError when the text is not a number.
+    DecimalNumber value() const;
     // Rewrites the text only when the formatted number differs from it.
     void setValue(long double value);
 

@@ -20,12 +20,12 @@ public:
 
     QString fieldText(const QString &fieldName) const override { return texts.value(fieldName); }
 
-    double numericValue(const QString &fieldName) const override
+    DecimalNumber numericValue(const QString &fieldName) const override
     {
         const QVariant value = values.value(fieldName, 0.0);
         if (value.typeId() == QMetaType::QString)
             throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
-        return value.toDouble();
+        return DecimalNumber::fromExtended(value.toDouble());
     }
 
     QString labelCaption(const QString &labelName) const override { return captions.value(labelName, QStringLiteral("0")); }

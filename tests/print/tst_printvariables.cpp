@@ -31,7 +31,6 @@ private Q_SLOTS:
 
     void amountTextRoundsHalfAwayAndGroups_data();
     void amountTextRoundsHalfAwayAndGroups();
-    void amountTextRefusesValuesThatAreNoNumbers();
     void addressText_data();
     void addressText();
 
@@ -43,6 +42,8 @@ private Q_SLOTS:
     void reasonOfReturn();
     void reasonWithoutChosenOptionFails();
     void privateIndividualAnswersAreDashesWhenUnchecked();
+    void computedResultsPrintEveryDigit_data();
+    void computedResultsPrintEveryDigit();
     void unreadableAmountFailsWithTheConversionMessage();
     void addressGroupsReadTheirOwnFields();
 };
@@ -94,33 +95,43 @@ void TestPrintVariables::processorIdentificationIsStable()
 
 void TestPrintVariables::amountTextRoundsHalfAwayAndGroups_data()
 {
-    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("value"); // in C's number syntax
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("negative difference") << -52500.0 << QStringLiteral("-52 500 Ft.");
-    QTest::newRow("half rounds up") << 1234.5 << QStringLiteral("1 235 Ft.");
-    QTest::newRow("negative half rounds down") << -1234.5 << QStringLiteral("-1 235 Ft.");
-    QTest::newRow("two and a half") << 2.5 << QStringLiteral("3 Ft.");
-    QTest::newRow("below a half") << 1234.49 << QStringLiteral("1 234 Ft.");
-    QTest::newRow("small negative rounds to plain zero") << -0.4 << QStringLiteral("0 Ft.");
-    QTest::newRow("zero") << 0.0 << QStringLiteral("0 Ft.");
-    QTest::newRow("three digits have no group") << 999.0 << QStringLiteral("999 Ft.");
-    QTest::newRow("four digits") << 1000.0 << QStringLiteral("1 000 Ft.");
-    QTest::newRow("seven digits") << -1234567.0 << QStringLiteral("-1 234 567 Ft.");
+    QTest::newRow("negative difference") << "-52500" << "-52 500 Ft.";
+    QTest::newRow("half rounds up") << "1234.5" << "1 235 Ft.";
+    QTest::newRow("negative half rounds down") << "-1234.5" << "-1 235 Ft.";
+    QTest::newRow("two and a half") << "2.5" << "3 Ft.";
+    QTest::newRow("below a half") << "1234.49" << "1 234 Ft.";
+    QTest::newRow("just below a half, beyond a double's digits") << "0.49999999999999999999" << "0 Ft.";
+    QTest::newRow("a half rounds a carry through every digit") << "999999999999999999999.5"
+                                                               << "1 000 000 000 000 000 000 000 Ft.";
+    QTest::newRow("small negative rounds to plain zero") << "-0.4" << "0 Ft.";
+    QTest::newRow("zero") << "0" << "0 Ft.";
+    QTest::newRow("three digits have no group") << "999" << "999 Ft.";
+    QTest::newRow("four digits") << "1000" << "1 000 Ft.";
+    QTest::newRow("seven digits") << "-1234567" << "-1 234 567 Ft.";
+
+    // Where a double or extended precision would print other digits.
+    QTest::newRow("seventeen nines") << "99999999999999999" << "99 999 999 999 999 999 Ft.";
+    QTest::newRow("2^53 + 1") << "9007199254740993" << "9 007 199 254 740 993 Ft.";
+    QTest::newRow("2^63") << "9223372036854775808" << "9 223 372 036 854 775 808 Ft.";
+    QTest::newRow("-2^63 - 1") << "-9223372036854775809" << "-9 223 372 036 854 775 809 Ft.";
+    QTest::newRow("2^64 + 1") << "18446744073709551617" << "18 446 744 073 709 551 617 Ft.";
+    QTest::newRow("ten to the 28th") << "1e28" << "10" + QString(" 000").repeated(9) + " Ft.";
+    QTest::newRow("largest number the fields accept") << "-1.18973149535723176e4932"
+                                                       << "-1 189 731 495 357 231 760" + QString(" 000").repeated(1638)
+            + " Ft.";
 }
 
 void TestPrintVariables::amountTextRoundsHalfAwayAndGroups()
 {
-    QFETCH(double, value);
+    QFETCH(QString, value);
     QFETCH(QString, text);
-    QCOMPARE(amountText(value, u' '), text);
-    QCOMPARE(amountText(value, QChar()), QString(text).remove(u' ').replace(QStringLiteral("Ft."), QStringLiteral(" Ft.")));
-}
-
-void TestPrintVariables::amountTextRefusesValuesThatAreNoNumbers()
-{
-    QVERIFY_THROWS_EXCEPTION(EConvertError, amountText(std::numeric_limits<double>::quiet_NaN(), u' '));
-    QVERIFY_THROWS_EXCEPTION(EConvertError, amountText(std::numeric_limits<double>::infinity(), u' '));
+    const std::optional<DecimalNumber> number = DecimalNumber::parse(value.toStdString());
+    QVERIFY(number);
+    QCOMPARE(amountText(*number, u' '), text);
+    QCOMPARE(amountText(*number, QChar()), QString(text).remove(u' ').replace(QStringLiteral("Ft."), QStringLiteral(" Ft.")));
 }
 
 void TestPrintVariables::addressText_data()
@@ -248,6 +259,27 @@ void TestPrintVariables::privateIndividualAnswersAreDashesWhenUnchecked()
     declaration.privateIndividual = false;
     for (const char *name : {"m12", "m13", "m14"})
         QCOMPARE(reportVariable(QString::fromLatin1(name), declaration, QString(), today).value(), QStringLiteral("-"));
+}
+
+void TestPrintVariables::computedResultsPrintEveryDigit_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("answer");
+
+    QTest::newRow("negative difference") << "-52500" << "-52 500 Ft.";
+    QTest::newRow("smallest difference") << "-2147483648" << "-2 147 483 648 Ft.";
+    QTest::newRow("largest difference") << "2147483647" << "2 147 483 647 Ft.";
+}
+
+void TestPrintVariables::computedResultsPrintEveryDigit()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, answer);
+    FakeDeclaration declaration;
+    for (const char *label : {"Label29", "Label9", "Label23"})
+        declaration.captions.insert(QString::fromLatin1(label), caption);
+    for (const char *name : {"m5", "m7", "m10"})
+        QCOMPARE(reportVariable(QString::fromLatin1(name), declaration, QString(), today).value(), answer);
 }
 
 void TestPrintVariables::unreadableAmountFailsWithTheConversionMessage()

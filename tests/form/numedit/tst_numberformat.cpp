@@ -3,10 +3,19 @@
 
 #include <QTest>
 
-#include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 
 Q_DECLARE_METATYPE(NumberFormat)
+
+// Failure output: the number as digits and exponent.
+char *toString(const DecimalNumber &number)
+{
+    const std::string text =
+        (number.isNegative() ? "-0." : "0.") + number.digits() + 'e' + std::to_string(number.exponent());
+    return qstrdup(text.c_str());
+}
 
 namespace {
 
@@ -30,6 +39,8 @@ private Q_SLOTS:
     void separatorsComeFromTheRegionalSettings();
     void reading_data();
     void reading();
+    void leavingKeepsWhatExtendedPrecisionHolds_data();
+    void leavingKeepsWhatExtendedPrecisionHolds();
     void unreadableTextsFailWithTheConversionMessage_data();
     void unreadableTextsFailWithTheConversionMessage();
 };
@@ -90,39 +101,79 @@ void TestNumberFormat::separatorsComeFromTheRegionalSettings()
     english.thousandSeparator = u',';
     QCOMPARE(formatNumber(1234.5L, NumberPattern::forField(NumberFormat::Thousands, -1), english),
              QStringLiteral("1,234.5"));
-    QVERIFY(readNumber(QStringLiteral("1,234.5"), english) == 1234.5L);
+    QCOMPARE(readNumber(QStringLiteral("1,234.5"), english), DecimalNumber::parse("1234.5"));
     // A comma is a thousands separator to English settings.
-    QVERIFY(readNumber(QStringLiteral("12,5"), english) == 125.0L);
+    QCOMPARE(readNumber(QStringLiteral("12,5"), english), DecimalNumber::parse("125"));
 }
 
 void TestNumberFormat::reading_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<long double>("expected");
+    QTest::addColumn<QString>("expected"); // in C's number syntax
 
-    QTest::newRow("decimal separator") << QStringLiteral("12,5") << 12.5L;
-    QTest::newRow("thousands separators are dropped") << QStringLiteral("1\u00A0234,5") << 1234.5L;
-    QTest::newRow("empty reads as zero") << QString() << 0.0L;
-    QTest::newRow("blanks and sign") << QStringLiteral("  -12  ") << -12.0L;
-    QTest::newRow("plus sign") << QStringLiteral("+7") << 7.0L;
-    QTest::newRow("exponent without digits") << QStringLiteral("1E") << 1.0L;
-    QTest::newRow("small e") << QStringLiteral("12e3") << 12000.0L;
-    QTest::newRow("signed exponent") << QStringLiteral("1E-2") << 1e-2L;
-    QTest::newRow("plus exponent") << QStringLiteral("1E+3") << 1000.0L;
-    QTest::newRow("lone separator") << QStringLiteral(",") << 0.0L;
-    QTest::newRow("leading separator") << QStringLiteral(",5") << 0.5L;
-    QTest::newRow("trailing separator") << QStringLiteral("5,") << 5.0L;
-    QTest::newRow("leading zeros") << QStringLiteral("0012") << 12.0L;
-    QTest::newRow("general form reads back") << QStringLiteral("1,23456789012346E19") << 1.23456789012346e19L;
-    QTest::newRow("underflow reads as zero") << QStringLiteral("1E-5000") << 0.0L;
+    QTest::newRow("decimal separator") << QStringLiteral("12,5") << "12.5";
+    QTest::newRow("thousands separators are dropped") << QStringLiteral("1\u00A0234,5") << "1234.5";
+    QTest::newRow("empty reads as zero") << QString() << "0";
+    QTest::newRow("lone minus reads as zero") << QStringLiteral("-") << "0";
+    QTest::newRow("blanks and sign") << QStringLiteral("  -12  ") << "-12";
+    QTest::newRow("plus sign") << QStringLiteral("+7") << "7";
+    QTest::newRow("exponent without digits") << QStringLiteral("1E") << "1";
+    QTest::newRow("small e") << QStringLiteral("12e3") << "12000";
+    QTest::newRow("signed exponent") << QStringLiteral("1E-2") << "0.01";
+    QTest::newRow("plus exponent") << QStringLiteral("1E+3") << "1000";
+    QTest::newRow("lone separator") << QStringLiteral(",") << "0";
+    QTest::newRow("leading separator") << QStringLiteral(",5") << "0.5";
+    QTest::newRow("trailing separator") << QStringLiteral("5,") << "5";
+    QTest::newRow("leading zeros") << QStringLiteral("0012") << "12";
+    QTest::newRow("general form reads back") << QStringLiteral("1,23456789012346E19") << "12345678901234600000";
+    QTest::newRow("underflow reads as zero") << QStringLiteral("1E-5000") << "0";
+
+    // Every digit counts, where a double keeps 15 to 17 and extended precision 18 to 19.
+    QTest::newRow("seventeen nines") << QStringLiteral("99999999999999999") << "99999999999999999";
+    QTest::newRow("2^53 + 1") << QStringLiteral("9007199254740993") << "9007199254740993";
+    QTest::newRow("2^63") << QStringLiteral("9223372036854775808") << "9223372036854775808";
+    QTest::newRow("-2^63 - 1") << QStringLiteral("-9223372036854775809") << "-9223372036854775809";
+    QTest::newRow("2^64 + 1") << QStringLiteral("18446744073709551617") << "18446744073709551617";
+    QTest::newRow("fraction beyond eighteen digits") << QStringLiteral("0,1234567890123456789012")
+                                                     << "0.1234567890123456789012";
+    QTest::newRow("ten to the 28th") << QStringLiteral("1E28") << "1e28";
+    QTest::newRow("beyond a double's range") << QStringLiteral("-1E400") << "-1e400";
+    QTest::newRow("just below the largest extended number") << QStringLiteral("1,18973149535723176E4932")
+                                                           << "1.18973149535723176e4932";
+    QTest::newRow("denormal of extended precision") << QStringLiteral("1E-4940") << "1e-4940";
 }
 
 void TestNumberFormat::reading()
 {
     QFETCH(QString, text);
-    QFETCH(long double, expected);
-    const long double value = readNumber(text, hungarian());
-    QVERIFY2(value == expected, qPrintable(QString::number(double(value), 'g', 20)));
+    QFETCH(QString, expected);
+    const std::optional<DecimalNumber> number = DecimalNumber::parse(expected.toStdString());
+    QVERIFY(number);
+    QCOMPARE(readNumber(text, hungarian()), *number);
+}
+
+void TestNumberFormat::leavingKeepsWhatExtendedPrecisionHolds_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("seventeen nines") << "99999999999999999" << "99999999999999999";
+    QTest::newRow("2^53 + 1") << "9007199254740993" << "9007199254740993";
+    QTest::newRow("eighteen digits with a fraction round to eighteen") << "-123456789012345678,5"
+                                                                       << "-123456789012345679";
+    QTest::newRow("rounding up to nineteen digits goes general") << "999999999999999999,5" << "1E18";
+    QTest::newRow("2^63 goes general") << "9223372036854775808" << "9,22337203685478E18";
+    QTest::newRow("largest extended number") << "1,18973149535723176E4932" << "1,18973149535723E4932";
+    QTest::newRow("fraction keeps fourteen digits") << "0,1234567890123456789012" << "0,12345678901235";
+    QTest::newRow("a denormal shows as zero") << "-1E-4940" << "0";
+}
+
+void TestNumberFormat::leavingKeepsWhatExtendedPrecisionHolds()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    const NumberPattern field = NumberPattern::forField(NumberFormat::Standard, -1);
+    QCOMPARE(formatNumber(readNumber(typed, hungarian()), field, hungarian()), shown);
 }
 
 void TestNumberFormat::unreadableTextsFailWithTheConversionMessage_data()
@@ -140,6 +191,10 @@ void TestNumberFormat::unreadableTextsFailWithTheConversionMessage_data()
     QTest::newRow("hexadecimal") << QStringLiteral("0x10") << QStringLiteral("0x10");
     QTest::newRow("infinity word") << QStringLiteral("inf") << QStringLiteral("inf");
     QTest::newRow("beyond extended range") << QStringLiteral("2E4932") << QStringLiteral("2E4932");
+    QTest::newRow("just beyond the largest extended number")
+        << QStringLiteral("1,18973149535723177E4932") << QStringLiteral("1,18973149535723177E4932");
+    QTest::newRow("exponent beyond any range") << QStringLiteral("1E99999999999999999999")
+                                               << QStringLiteral("1E99999999999999999999");
     QTest::newRow("quoted without thousands separators") << QStringLiteral("1\u00A02x") << QStringLiteral("12x");
     // A loaded number text of any length reaches the recomputation; its message must stay short.
     QTest::newRow("long text quoted short")
