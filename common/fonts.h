@@ -14,4 +14,7 @@ void install();
 // QFont::setStretch takes it); 100 for a family the window draws as it is.
 int windowStretch(const QString &family);
 
+// How wide the printed page draws the family's letters, in per cent of their own widths.
+int pageStretch(const QString &family);
+
 } // namespace fonts
