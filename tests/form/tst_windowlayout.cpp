@@ -130,7 +130,8 @@ void TestWindowLayout::textsFitAndComponentsStayApart()
         QProcess child;
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        const QString function = QStringLiteral("textsFitAndComponentsStayApart:") + QLatin1String(QTest::currentDataTag());
+        const QString function = QStringLiteral("textsFitAndComponentsStayApart:")
+            + QLatin1String(QTest::currentDataTag());
         child.start(QCoreApplication::applicationFilePath(), {function});
         QVERIFY(child.waitForFinished(60000));
         const QByteArray output = child.readAll();
