@@ -15,18 +15,39 @@ struct FontChoice
     const char *family;     // as the window and the page name it
     const char *fontFile;   // registered with the application when present; empty when fontconfig has it
     const char *substitute; // what stands in when the family itself is not installed
+    int windowStretch;      // per cent of the face's own widths that the window's text is drawn at
+    int pageStretch;        // the same for the printed page's text
 };
 
 // Wine's fonts (fonts-wine) are not registered with fontconfig, so the application registers them.
 // Wine's bold Tahoma is hardly heavier than the regular face, only wider; without it Qt emboldens the
 // regular face, which reads as bold at the regular face's widths.
+//
+// The window's labels were sized to their text with the widths Windows gives Arial at 15 pixels, each
+// rounded to a whole pixel, which run up to 8 per cent narrower than the outlines' widths Liberation
+// Sans keeps ("Ideje:" 34 pixels against 36.6). The whole face is drawn that much narrower, so that the
+// label that runs widest fits its box and every label keeps the box the window was designed with.
+//
+// The page was laid out with the advance widths Windows gives its faces on a 96-dpi screen; there
+// Tahoma and Franklin Gothic run a few per cent narrower than the faces standing in for them here.
+// Drawing them condensed by that much keeps every label of the page on the line it was designed for;
+// Arial's page labels fit at Liberation Sans's own widths.
 const FontChoice fontTable[] = {
-    {"MS Sans Serif", "/usr/share/wine/fonts/ms_sans_serif.ttf", "Liberation Sans"},
-    {"Tahoma", "/usr/share/wine/fonts/tahoma.ttf", "DejaVu Sans"},
-    {"Arial", "", "Liberation Sans"},
-    {"Verdana", "", "DejaVu Sans"},
-    {"Franklin Gothic Medium", "", "DejaVu Sans Condensed"},
+    {"MS Sans Serif", "/usr/share/wine/fonts/ms_sans_serif.ttf", "Liberation Sans", 100, 100},
+    {"Tahoma", "/usr/share/wine/fonts/tahoma.ttf", "DejaVu Sans", 100, 96},
+    {"Arial", "", "Liberation Sans", 92, 100},
+    {"Verdana", "", "DejaVu Sans", 100, 100},
+    {"Franklin Gothic Medium", "", "DejaVu Sans Condensed", 100, 95},
 };
+
+const FontChoice *fontChoice(const QString &family)
+{
+    for (const FontChoice &choice : fontTable) {
+        if (family == QLatin1String(choice.family))
+            return &choice;
+    }
+    return nullptr;
+}
 
 // Wine's "MS Sans Serif" has bitmaps only, no outlines: its glyphs come at their strike sizes and are
 // never scaled. At a device pixel ratio other than 1 Qt asks for the glyphs scaled, which such a face
@@ -69,6 +90,18 @@ void install()
         if (!registered.contains(family))
             QFont::insertSubstitution(family, QString::fromLatin1(choice.substitute));
     }
+}
+
+int windowStretch(const QString &family)
+{
+    const FontChoice *choice = fontChoice(family);
+    return choice ? choice->windowStretch : int(QFont::Unstretched);
+}
+
+int pageStretch(const QString &family)
+{
+    const FontChoice *choice = fontChoice(family);
+    return choice ? choice->pageStretch : int(QFont::Unstretched);
 }
 
 } // namespace fonts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The typefaces the window and the page name are Windows fonts. One table maps each of them to the
 // font that stands in for it here; code keeps using the names the form was drawn with.
 namespace fonts {
@@ -7,5 +9,12 @@ namespace fonts {
 // Registers the bundled Windows-compatible fonts and the substitutions. Call once after the
 // application object exists; later calls do nothing.
 void install();
+
+// How wide the window draws the family's letters, in per cent of their own widths (as
+// QFont::setStretch takes it); 100 for a family the window draws as it is.
+int windowStretch(const QString &family);
+
+// How wide the printed page draws the family's letters, in per cent of their own widths.
+int pageStretch(const QString &family);
 
 } // namespace fonts

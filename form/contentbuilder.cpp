@@ -1,6 +1,7 @@
 #include "form/contentbuilder.h"
 
 #include "common/colorvalue.h"
+#include "common/fonts.h"
 #include "form/maskedit/tlmdmaskedit.h"
 #include "form/numedit/tpbnumedit.h"
 #include "form/widgets/tdatetimepicker.h"
@@ -160,22 +161,15 @@ bool isContainer(ComponentKind kind)
     return kind == ComponentKind::TPanel || kind == ComponentKind::TLMDGroupBox;
 }
 
-// A plain label takes the size of its text, so no caption is cut off whatever the font's metrics. The
-// text is measured once, as QLabel measures it for its size hint, which measures it three times.
-// The rich-text title stays on one line inside its box: its font shrinks until the line fits.
-void fitToText(QWidget *widget, const CatalogueRow &row)
+// The title stays on one line: its font shrinks until the line fits the box's width, and the box ends
+// under the line instead of reaching down over section I. Other labels keep their boxes as they are;
+// their face is drawn narrower to fit them (see catalogueFont).
+void fitTitle(QLabel *title)
 {
-    if (row.kind == ComponentKind::TLabel && !has(row, RightAligned)) {
-        const auto *label = static_cast<QLabel *>(widget);
-        constexpr int unbounded = 2000;
-        widget->resize(label->fontMetrics()
-                           .boundingRect(QRect(0, 0, unbounded, unbounded), int(label->alignment()), label->text())
-                           .size());
-    } else if (row.kind == ComponentKind::TRTFLabel) {
-        QFont font = widget->font();
-        font.setPixelSize(fittingPixelSize(font, static_cast<QLabel *>(widget)->text(), widget->width()));
-        widget->setFont(font);
-    }
+    QFont font = title->font();
+    font.setPixelSize(fittingPixelSize(font, title->text(), title->width()));
+    title->setFont(font);
+    title->resize(title->width(), std::min(title->height(), title->sizeHint().height()));
 }
 
 void setColors(QWidget *widget, const CatalogueRow &row)
@@ -300,6 +294,10 @@ QFont catalogueFont(FontRole role, double scale)
     QFont font(QString::fromLatin1(choice.family));
     font.setPixelSize(role == FontRole::Window ? choice.pixelSize : int(std::lround(choice.pixelSize * scale)));
     font.setBold(choice.bold);
+    // One stretch for the whole face, so each face makes one font engine however many labels use it.
+    const int stretch = fonts::windowStretch(font.family());
+    if (role != FontRole::FormTitle && stretch != QFont::Unstretched)
+        font.setStretch(stretch);
     return font;
 }
 
@@ -350,7 +348,8 @@ QList<Component> buildContent(QWidget *clientArea)
         widget->setObjectName(name);
         widget->setGeometry(scaledGeometry(row.geometry, scale));
         widget->setEnabled(!has(row, Disabled));
-        fitToText(widget, row);
+        if (row.kind == ComponentKind::TRTFLabel)
+            fitTitle(static_cast<QLabel *>(widget));
         setColors(widget, row);
         widgets.insert(name, widget);
         rows.insert(name, &row);

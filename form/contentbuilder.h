@@ -19,7 +19,8 @@ struct Component
     QObject *object = nullptr;
 };
 
-// The font a catalogue row names, scaled for the screen as the catalogue's geometry is.
+// The font a catalogue row names, scaled for the screen as the catalogue's geometry is, and as narrow
+// as the window draws its family. The title's font keeps its width: the title shrinks to its box.
 QFont catalogueFont(FontRole role, double scale = 1.0);
 
 // A pixel size, down to 8, at which the line in that font is at most `width` wide: the font's own

@@ -1,5 +1,6 @@
 #include "print/pagepainter.h"
 
+#include "common/fonts.h"
 #include "print/pagetemplate.h"
 #include "print/textwrap.h"
 
@@ -15,27 +16,10 @@
 
 namespace {
 
-// The page was laid out with the advance widths Windows gives these faces on a 96-dpi screen, which run
-// a few per cent narrower than those of the faces standing in for them here. Drawing them condensed by
-// that much keeps every label on the line it was designed for; heights stay as the page gives them.
-struct DesignedWidth
-{
-    const char *family;
-    double factor;
-};
-
-const DesignedWidth designedWidths[] = {
-    {"Tahoma", 0.96},
-    {"Franklin Gothic Medium", 0.95},
-};
-
+// Faces whose stand-ins run wider than the page was designed for are drawn condensed (fonts::pageStretch).
 double designedWidthFactor(const QString &family)
 {
-    for (const DesignedWidth &width : designedWidths) {
-        if (family == QLatin1String(width.family))
-            return width.factor;
-    }
-    return 1.0;
+    return fonts::pageStretch(family) / 100.0;
 }
 
 // Where the baseline lies below a line's top. Windows puts it at the face's Windows ascent, which

@@ -4,9 +4,12 @@
 #include "form/widgets/datepickeraccessible.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QWheelEvent>
@@ -20,11 +23,49 @@ bool opensCalendar(const QKeyEvent &event)
         || (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
+// A short date ("2010. 01. 01.") just fills the field's width less a drop-down button of the width
+// Windows draws; the application style's button, made for combo boxes, is wider and would cover the
+// date's last characters. The field's own style takes the difference from the button and gives it to
+// the text, and draws, hit-tests and places the edit line by the same rectangles.
+class NarrowButtonStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                         const QWidget *widget) const override
+    {
+        const QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+        if (control != CC_ComboBox || (subControl != SC_ComboBoxArrow && subControl != SC_ComboBoxEditField))
+            return rect;
+        constexpr int buttonWidth = 14;
+        const int spare = QProxyStyle::subControlRect(control, option, SC_ComboBoxArrow, widget).width() - buttonWidth;
+        if (spare <= 0)
+            return rect;
+        const bool arrowAtRight = option->direction != Qt::RightToLeft;
+        if (subControl == SC_ComboBoxArrow)
+            return arrowAtRight ? rect.adjusted(spare, 0, 0, 0) : rect.adjusted(0, 0, -spare, 0);
+        return arrowAtRight ? rect.adjusted(0, 0, spare, 0) : rect.adjusted(-spare, 0, 0, 0);
+    }
+};
+
+// One style for every date field, made of the application's style and going with the application.
+QStyle *narrowButtonStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new NarrowButtonStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
 TDateTimePicker::TDateTimePicker(QWidget *parent)
     : QDateTimeEdit(parent)
 {
+    setStyle(narrowButtonStyle());
     installDatePickerAccessibility();
     setCalendarPopup(true);
     setMinimumDate(QDate(1752, 9, 14));
