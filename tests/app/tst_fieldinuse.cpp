@@ -182,12 +182,18 @@ void TestFieldInUse::printStopsAtTheErrorOfTheNumberBeingTyped()
 
 void TestFieldInUse::fieldFocusedByAClosingErrorBoxIsEntered_data()
 {
-    QTest::addColumn<QString>("target");    // where the focus goes when the headcount is left
-    QTest::addColumn<QString>("keys");      // typed there before, then after the box
-    QTest::addColumn<Qt::Key>("back");      // from the target back to the headcount
-    QTest::addColumn<Qt::Key>("forth");     // from the headcount to the target
+    QTest::addColumn<QString>("target");  // where the focus goes when the failing field is left
+    QTest::addColumn<QString>("before");  // typed there first
+    QTest::addColumn<Qt::Key>("back");    // from the target to the failing field
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("wrong");   // typed into the failing field
+    QTest::addColumn<Qt::Key>("forth");   // from the failing field to the target
+    QTest::addColumn<QString>("after");   // typed into the target once the box has closed
     QTest::addColumn<QString>("expected");
-    QTest::newRow("numeric field") << "PBNumEdit4" << "1000|2000" << Qt::Key_Backtab << Qt::Key_Tab << "2000";
+    QTest::newRow("numeric field") << "PBNumEdit4" << "1000" << Qt::Key_Backtab << "PBNumEdit2" << "1,5"
+                                   << Qt::Key_Tab << "2000" << "2000";
+    QTest::newRow("date field") << "DateTimePicker4" << "" << Qt::Key_Tab << "PBNumEdit5" << "-E\b"
+                                << Qt::Key_Backtab << "15" << "2010.12.15.";
 }
 
 // The error box of the field just left opens while the focus moves on, and hands the focus to the next
@@ -195,31 +201,38 @@ void TestFieldInUse::fieldFocusedByAClosingErrorBoxIsEntered_data()
 void TestFieldInUse::fieldFocusedByAClosingErrorBoxIsEntered()
 {
     QFETCH(QString, target);
-    QFETCH(QString, keys);
+    QFETCH(QString, before);
     QFETCH(Qt::Key, back);
+    QFETCH(QString, failing);
+    QFETCH(QString, wrong);
     QFETCH(Qt::Key, forth);
+    QFETCH(QString, after);
     QFETCH(QString, expected);
-    const QStringList typed = keys.split(u'|');
+    const auto shift = [](Qt::Key key) { return key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier; };
     const QByteArray targetName = target.toLatin1();
+    QWidget *targetField = field(targetName.constData());
 
     tabTo(targetName.constData());
-    type(typed.at(0));
-    press(back, back == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-    QCOMPARE(focused(), field("PBNumEdit2"));
-    type(QStringLiteral("1,5"));
+    type(before);
+    press(back, shift(back));
+    QCOMPARE(focused(), field(failing.toLatin1().constData()));
+    type(wrong.replace(QLatin1String("\\b"), QLatin1String("\b")));
     QString error;
     whenModalOpens<QMessageBox>([&error](QMessageBox *box) {
         QVERIFY(QTest::qWaitForWindowActive(box));
         error = box->text();
         QTest::keyClick(box, Qt::Key_Return);
     });
-    press(forth, forth == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-    QCOMPARE(error, QStringLiteral("'1,5' is not a valid integer value."));
-    QTRY_VERIFY(focused() == field(targetName.constData()) || field(targetName.constData())->isAncestorOf(focused()));
-    type(typed.at(1));
+    press(forth, shift(forth));
+    QVERIFY(error.endsWith(QLatin1String(" is not a valid integer value."))
+            || error.endsWith(QLatin1String(" is not a valid floating point value.")));
+    QTRY_VERIFY(focused() == targetField || targetField->isAncestorOf(focused()));
+    type(after);
     QString shown;
-    if (auto *number = qobject_cast<TPBNumEdit *>(field(targetName.constData())))
+    if (auto *number = qobject_cast<TPBNumEdit *>(targetField))
         shown = number->text();
+    else if (auto *date = qobject_cast<TDateTimePicker *>(targetField))
+        shown = date->textField()->text();
     QCOMPARE(shown, expected);
 }
 
