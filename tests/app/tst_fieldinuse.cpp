@@ -8,6 +8,7 @@
 #include "tests/support/whenmodalopens.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void printFinishesTheNumberBeingTyped_data();
     void printFinishesTheNumberBeingTyped();
     void printStopsAtTheErrorOfTheNumberBeingTyped();
+    void printFinishesTheDateBeingTyped();
     void fieldFocusedByAClosingErrorBoxIsEntered_data();
     void fieldFocusedByAClosingErrorBoxIsEntered();
 
@@ -178,6 +180,21 @@ void TestFieldInUse::printStopsAtTheErrorOfTheNumberBeingTyped()
     QTRY_COMPARE(focused(), field("PBNumEdit2"));
     type(QStringLiteral("2"));
     QCOMPARE(m_form->field<TPBNumEdit>(QStringLiteral("PBNumEdit2"))->text(), QStringLiteral("2"));
+}
+
+// A date cut short while typing shows again, as on leaving, the date that the page prints.
+void TestFieldInUse::printFinishesTheDateBeingTyped()
+{
+    tabTo("DateTimePicker6");
+    auto *picker = m_form->field<TDateTimePicker>(QStringLiteral("DateTimePicker6"));
+    QLineEdit *date = picker->textField();
+    const QString whole = date->text();
+    press(Qt::Key_Backspace);
+    QVERIFY(date->text() != whole);
+    press(Qt::Key_N, Qt::AltModifier);
+    QTRY_COMPARE(m_previews, 1);
+    QCOMPARE(date->text(), whole);
+    QCOMPARE(focused(), picker);
 }
 
 void TestFieldInUse::fieldFocusedByAClosingErrorBoxIsEntered_data()
