@@ -10,6 +10,7 @@
 #include "common/regionalsettings.h"
 #include "form/maskedit/tlmdmaskedit.h"
 #include "form/numedit/tpbnumedit.h"
+#include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tlmdfill.h"
 #include "form/widgets/tlmdradiogroup.h"
 #include "print/printcommand.h"
@@ -159,8 +160,7 @@ void TForm1::connectHandlers()
 
     for (const Component &component : std::as_const(m_components)) {
         if (component.kind == ComponentKind::TPBNumEdit)
-            connect(qobject_cast<TPBNumEdit *>(component.object), &TPBNumEdit::exited, this,
-                    handler(&TForm1::PBNumEdit5Exit));
+            qobject_cast<TPBNumEdit *>(component.object)->setExitHandler([this] { PBNumEdit5Exit(); });
     }
     connect(field<TLMDRadioGroup>(QStringLiteral("LMDRadioGroup7")), &TLMDRadioGroup::clicked, this,
             handler(&TForm1::LMDRadioGroup7Click));
@@ -323,6 +323,8 @@ void TForm1::focusChanged(QWidget *now)
         return;
     QWidget *focused = focusedField(now);
     m_scrollArea->showWidget(focused ? focused : now);
+    if (focused)
+        m_fieldInUse = focused;
 
     struct Section
     {
@@ -414,8 +416,22 @@ void TForm1::CheckBox1Click()
 
 // ---- Menu commands ----
 
+// Finishes the field the user is in as leaving it would, without taking the focus from it. The menu bar
+// holds the focus while it is worked from the keyboard, so that field is the one that last had it.
+void TForm1::finishFieldInUse()
+{
+    if (auto *number = qobject_cast<TPBNumEdit *>(m_fieldInUse.data()))
+        number->finishEditing();
+    else if (auto *date = qobject_cast<TDateTimePicker *>(m_fieldInUse.data()))
+        date->interpretText();
+    // Leaving any other field only checks it again, which the print command does for every field.
+}
+
 void TForm1::Nyomtats1Click()
 {
+    // The page must not contradict itself: a number being typed counts, with its recomputation, before
+    // the page is prepared. A failure ends the command here, shown in the error box.
+    finishFieldInUse();
     if (!m_checks->confirmPrinting())
         return;
     runPrintCommand(field<QLineEdit>(QStringLiteral("Edit2"))->text(), m_printIdentifier, m_frxReport1,

@@ -8,6 +8,7 @@
 #include "form/taxcomputation.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -91,6 +92,7 @@ private:
     void queueFit();
     void focusChanged(QWidget *now);
     QWidget *focusedField(QWidget *focus) const;
+    void finishFieldInUse();
     void activateSection(TLMDFill *active, TLMDFill *first, TLMDFill *second);
     void scrollBy(int pixels);
 
@@ -103,6 +105,7 @@ private:
     QHash<QString, QObject *> m_byName; // keyed by lower-case name
     QHash<const QObject *, ComponentKind> m_kinds;
     QWidget *m_focusSection = nullptr;
+    QPointer<QWidget> m_fieldInUse; // the field that last had the focus
     WheelAccumulator m_wheel;
     bool m_firstActivation = true;
     bool m_fitQueued = false;

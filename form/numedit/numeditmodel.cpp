@@ -350,6 +350,7 @@ void NumEditModel::enter(bool byLeftMousePress)
     if (m_autoSelect)
         selectAll();
     m_pendingMouseSelection = byLeftMousePress;
+    m_entered = true;
 }
 
 void NumEditModel::leftMousePressed()
@@ -361,6 +362,7 @@ void NumEditModel::leftMousePressed()
 
 std::optional<long double> NumEditModel::leave()
 {
+    m_entered = false;
     const DecimalNumber current = value();
     setText(formatNumber(current, pattern(), m_regional));
     if (m_minValue == 0 && m_maxValue == 0)

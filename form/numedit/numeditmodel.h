@@ -71,13 +71,15 @@ public:
     [[nodiscard]] int paste(const QString &clipboard);
 
     void enter(bool byLeftMousePress);
+    // Entered and not left since.
+    bool isEntered() const { return m_entered; }
     // A left mouse press has been handled; completes the selection of a click that entered the field.
     void leftMousePressed();
     void keyWentDown() { m_pendingMouseSelection = false; }
     bool hasPendingMouseSelection() const { return m_pendingMouseSelection; }
 
-    // Rewrites the text into display form (throws when it is not a number). Returns the bound that the
-    // value violates, if a range is set and the value lies outside it.
+    // Rewrites the text into display form (throws when it is not a number; the field is left all the
+    // same). Returns the bound that the value violates, if a range is set and the value lies outside it.
     std::optional<long double> leave();
 
 private:
@@ -106,6 +108,7 @@ private:
     bool m_readOnly = false;
     bool m_autoSelect = true;
     bool m_pendingMouseSelection = false;
+    bool m_entered = false;
     int m_decimals = -1;
     NumberFormat m_numberFormat = NumberFormat::Standard;
     long double m_minValue = 0;

@@ -15,8 +15,8 @@
 
 namespace {
 
-// Focus that goes to another window, a popup or the menu bar comes back to the field without the
-// field having been left or entered.
+// Focus that goes to another window, a popup or the menu bar and comes back neither leaves nor enters
+// the field.
 bool staysInField(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
@@ -114,7 +114,10 @@ void TPBNumEdit::focusInEvent(QFocusEvent *event)
     const int start = shownSelectionStart();
     const int length = int(selectionLength());
     QLineEdit::focusInEvent(event);
-    if (staysInField(event->reason()))
+    // Coming back to the field the user is in keeps the caret. A field that was never entered, or was
+    // finished meanwhile, is entered even so: a box that opens while the focus moves here (the error of
+    // the field just left) hands the focus over only as it closes.
+    if (staysInField(event->reason()) && m_model.isEntered())
         return;
     const bool byLeftMousePress = event->reason() == Qt::MouseFocusReason
         && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
@@ -129,18 +132,18 @@ void TPBNumEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
     if (staysInField(event->reason()))
         return;
-    failure::guard([this] { leave(); });
+    failure::guard([this] { finishEditing(); });
 }
 
-void TPBNumEdit::leave()
+void TPBNumEdit::finishEditing()
 {
     loadModel();
     const std::optional<long double> violatedBound = m_model.leave();
     showModel();
     if (violatedBound)
         handleInvalidEntry(*violatedBound);
-    else
-        Q_EMIT exited();
+    else if (m_exitHandler)
+        m_exitHandler();
 }
 
 void TPBNumEdit::handleInvalidEntry(long double violatedBound)

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 // The numeric entry field. The line edit shows the text, caret and selection; every change of the text
 // is made by NumEditModel, which receives them before each edit and whose result is shown again. The
 // line edit's own ways of changing the text (undo, input-method composition, drag and drop, selection
@@ -41,13 +43,18 @@ public:
     bool autoSelect() const { return m_model.autoSelect(); }
     void setAutoSelect(bool autoSelect) { m_model.setAutoSelect(autoSelect); }
 
+    // Runs after the field has been left and its text rewritten into display form. It may throw: on
+    // leaving, the failure is reported; from finishEditing() it reaches the caller.
+    void setExitHandler(std::function<void()> handler) { m_exitHandler = std::move(handler); }
+
+    // Does what leaving the field does, without moving the focus: rewrites the text into display form,
+    // then runs the range handling or the exit handler. Throws what they throw. The field counts as
+    // left: the focus coming back to it enters it again.
+    void finishEditing();
+
 Q_SIGNALS:
-    // The field has been left and its text rewritten into display form. The signal is emitted from the
-    // focus-out handler, so a connected slot must not let an exception escape: run its body under
-    // failure::guard.
-    void exited();
     // The value left outside the range; when connected, it replaces the built-in handling (the value
-    // set to the violated bound, a beep, the focus back to the field), and exited() is not emitted.
+    // set to the violated bound, a beep, the focus back to the field), and the exit handler does not run.
     void invalidEntry();
 
 protected:
@@ -72,9 +79,9 @@ private:
     void copyToClipboard();
     void cutToClipboard();
     void pasteFromClipboard();
-    void leave();
     void handleInvalidEntry(long double violatedBound);
     void showDisabledOnButtonFace();
 
     NumEditModel m_model;
+    std::function<void()> m_exitHandler;
 };

@@ -7,11 +7,11 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -40,6 +40,7 @@ private Q_SLOTS:
     void windowKeysAreNotConsumed();
     void unconvertibleTextOnLeavingIsReportedAndNotExited();
     void clickThatEntersSelectsTheWholeText();
+    void finishingCountsAsLeavingWithoutMovingTheFocus();
     void withoutAutoSelectEnteringKeepsTheCaret();
     void clipboardShortcutsGoThroughTheFilter();
     void inputMethodTextGoesThroughTheFilter();
@@ -117,21 +118,24 @@ void TestTPBNumEdit::typedTextIsRewrittenWhenTheFieldIsLeft()
     QFETCH(QString, typed);
     QFETCH(QString, left);
     QFETCH(int, beeps);
-    QSignalSpy exited(m_field, &TPBNumEdit::exited);
+    int exited = 0;
     QString textWhenExited;
-    connect(m_field, &TPBNumEdit::exited, this, [&] { textWhenExited = m_field->text(); });
+    m_field->setExitHandler([&] {
+        ++exited;
+        textWhenExited = m_field->text();
+    });
 
     tabIntoField();
     QCOMPARE(m_field->selectedText(), QStringLiteral("0"));
     QTest::keyClicks(m_field, keys);
     QCOMPARE(m_field->text(), typed);
     QCOMPARE(m_beeps, beeps);
-    QCOMPARE(exited.count(), 0);
+    QCOMPARE(exited, 0);
 
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), m_after);
     QCOMPARE(m_field->text(), left);
-    QCOMPARE(exited.count(), 1);
+    QCOMPARE(exited, 1);
     QCOMPARE(textWhenExited, left);
 }
 
@@ -151,12 +155,13 @@ void TestTPBNumEdit::windowKeysAreNotConsumed()
 
 void TestTPBNumEdit::unconvertibleTextOnLeavingIsReportedAndNotExited()
 {
-    QSignalSpy exited(m_field, &TPBNumEdit::exited);
+    int exited = 0;
+    m_field->setExitHandler([&exited] { ++exited; });
     m_field->setText(QStringLiteral("abc"));
     tabIntoField();
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_reported, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
-    QCOMPARE(exited.count(), 0);
+    QCOMPARE(exited, 0);
     QCOMPARE(m_field->text(), QStringLiteral("abc"));
 }
 
@@ -170,6 +175,40 @@ void TestTPBNumEdit::clickThatEntersSelectsTheWholeText()
 
     QTest::mouseClick(m_field, Qt::LeftButton, {}, inside);
     QVERIFY(!m_field->hasSelectedText());
+}
+
+// Finished in place (as the print command does), the field keeps the focus; the focus coming back
+// from another window then enters it, while a field that was not finished keeps its caret.
+void TestTPBNumEdit::finishingCountsAsLeavingWithoutMovingTheFocus()
+{
+    QStringList exited;
+    m_field->setExitHandler([&] {
+        exited << m_field->text();
+        if (m_field->text() == QLatin1String("13"))
+            throw std::runtime_error("no thirteen");
+    });
+    QWidget other;
+    const auto awayAndBack = [&] {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QCOMPARE(QApplication::focusWidget(), m_field);
+    };
+    tabIntoField();
+    QTest::keyClicks(m_field, QStringLiteral("12E3"));
+    m_field->finishEditing();
+    QCOMPARE(exited, QStringList{QStringLiteral("12000")});
+    QCOMPARE(QApplication::focusWidget(), m_field);
+    awayAndBack();
+    QCOMPARE(m_field->selectedText(), QStringLiteral("12000"));
+
+    QTest::keyClicks(m_field, QStringLiteral("1"));
+    awayAndBack();
+    QTest::keyClicks(m_field, QStringLiteral("3"));
+    QCOMPARE(m_field->text(), QStringLiteral("13"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, m_field->finishEditing());
 }
 
 void TestTPBNumEdit::withoutAutoSelectEnteringKeepsTheCaret()
@@ -211,7 +250,8 @@ void TestTPBNumEdit::inputMethodTextGoesThroughTheFilter()
 
 void TestTPBNumEdit::outOfRangeValueTakesTheBoundAndKeepsTheFocus()
 {
-    QSignalSpy exited(m_field, &TPBNumEdit::exited);
+    int exited = 0;
+    m_field->setExitHandler([&exited] { ++exited; });
     m_field->setMinValue(10);
     m_field->setMaxValue(100);
     tabIntoField();
@@ -219,7 +259,7 @@ void TestTPBNumEdit::outOfRangeValueTakesTheBoundAndKeepsTheFocus()
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_field->text(), QStringLiteral("10"));
     QCOMPARE(m_beeps, 1);
-    QCOMPARE(exited.count(), 0);
+    QCOMPARE(exited, 0);
     QTRY_COMPARE(QApplication::focusWidget(), m_field);
 }
 
