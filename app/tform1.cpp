@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -183,10 +184,10 @@ void TForm1::fitToWorkArea()
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect workArea = screen->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QRect target = workArea.marginsRemoved(frame);
+    // Asked of the window system each time: the widget's own record of its frame is renewed only when
+    // the window moves or is resized, and the window manager may report the frame without either.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect target = screen->availableGeometry().marginsRemoved(frame);
     if (geometry() == target) {
         m_unansweredFits = 0;
         return;
@@ -280,6 +281,10 @@ void TForm1::changeEvent(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    // The window manager frames the window before it shows it; its first expose is the first moment the
+    // frame's size is known.
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        queueFit();
     if (event->type() != QEvent::Wheel || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     auto *widget = static_cast<QWidget *>(watched);
