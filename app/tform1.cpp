@@ -184,10 +184,19 @@ void TForm1::fitToWorkArea()
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    const QRect workArea = screen->availableGeometry();
+    QWindow *window = windowHandle();
+    if (!window) {
+        // The frame is unknown until the window manager has framed the shown window. Placed by its
+        // frame's corner, the window shows its title bar from the start, and the fit that follows
+        // only shrinks it: nothing on it moves.
+        resize(workArea.size());
+        move(workArea.topLeft());
+        return;
+    }
     // Asked of the window system each time: the widget's own record of its frame is renewed only when
     // the window moves or is resized, and the window manager may report the frame without either.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QRect target = screen->availableGeometry().marginsRemoved(frame);
+    const QRect target = workArea.marginsRemoved(window->frameMargins());
     if (geometry() == target) {
         m_unansweredFits = 0;
         return;
