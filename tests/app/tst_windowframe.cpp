@@ -23,8 +23,10 @@ const char *const underWindowManager = "KRV_FRAME_UNDER_WINDOW_MANAGER";
 const char *const configurationVariable = "KRV_FRAME_OPENBOX_CONFIGURATION";
 // Generous: the machine may be busy, and a frame that never fits fails all the same.
 constexpr int windowSystemTimeout = 10000;
+// The screen's margins that openbox keeps out of the work area, at start and after the change.
+constexpr QMargins startMargins(10, 30, 20, 40);
+constexpr QMargins changedMargins(0, 60, 0, 0);
 
-// openbox keeps these screen margins out of the work area it announces.
 void writeConfiguration(const QString &path, const QMargins &margins)
 {
     QFile file(path);
@@ -40,8 +42,8 @@ void writeConfiguration(const QString &path, const QMargins &margins)
                    .toUtf8());
 }
 
-// What the X server holds, in device pixels: the work area of the first desktop as the window manager
-// announces it, and the outermost window that the window manager put around ours.
+// What the X server holds, in device pixels: the screen, the work area of the first desktop as the
+// window manager announces it, and the outermost window that the window manager put around ours.
 struct XTree
 {
     xcb_connection_t *connection = qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
@@ -53,6 +55,12 @@ struct XTree
             xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, uint16_t(qstrlen(name)), name), nullptr),
             &std::free);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    QRect screen() const
+    {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        return QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
     }
 
     QRect workArea() const
@@ -124,6 +132,7 @@ private Q_SLOTS:
 
 private:
     void checkUnderWindowManager();
+    void verifyFrameFillsTheWorkArea(const QWidget &window, const XTree &x);
 };
 
 void TestWindowFrame::frameFillsTheWorkAreaAndFollowsIt_data()
@@ -133,27 +142,32 @@ void TestWindowFrame::frameFillsTheWorkAreaAndFollowsIt_data()
     QTest::newRow("scale 2") << QStringLiteral("2");
 }
 
-// The child: the window as the program shows it, then a work area that shrinks on the top and grows at
-// the bottom while it is shown.
+void TestWindowFrame::verifyFrameFillsTheWorkArea(const QWidget &window, const XTree &x)
+{
+    const auto client = xcb_window_t(window.winId());
+    QTRY_VERIFY2_WITH_TIMEOUT(fills(x.frame(client), x.workArea(), window.devicePixelRatio()),
+                              describe(x.frame(client), x.workArea()).constData(), windowSystemTimeout);
+}
+
+// The child: the window as the program shows it, then after the work area shrank on the top and grew at
+// the bottom while it was shown.
 void TestWindowFrame::checkUnderWindowManager()
 {
-    XTree x;
-    QVERIFY(x.workArea().isValid());
+    // Each step first waits for the work area that openbox's margins leave, so that a frame that fills
+    // some passing work area counts for nothing.
+    const XTree x;
+    QTRY_COMPARE_WITH_TIMEOUT(x.workArea(), x.screen().marginsRemoved(startMargins), windowSystemTimeout);
     TForm1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form, windowSystemTimeout));
-    const qreal ratio = form.devicePixelRatio();
-    QTRY_VERIFY2_WITH_TIMEOUT(fills(x.frame(xcb_window_t(form.winId())), x.workArea(), ratio),
-                              describe(x.frame(xcb_window_t(form.winId())), x.workArea()).constData(),
-                              windowSystemTimeout);
+    verifyFrameFillsTheWorkArea(form, x);
+    if (QTest::currentTestFailed())
+        return;
 
-    const QRect before = x.workArea();
-    writeConfiguration(qEnvironmentVariable(configurationVariable), QMargins(0, 60, 0, 0));
+    writeConfiguration(qEnvironmentVariable(configurationVariable), changedMargins);
     QCOMPARE(QProcess::execute(QStringLiteral("openbox"), {QStringLiteral("--reconfigure")}), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(x.workArea() != before, windowSystemTimeout);
-    QTRY_VERIFY2_WITH_TIMEOUT(fills(x.frame(xcb_window_t(form.winId())), x.workArea(), ratio),
-                              describe(x.frame(xcb_window_t(form.winId())), x.workArea()).constData(),
-                              windowSystemTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(x.workArea(), x.screen().marginsRemoved(changedMargins), windowSystemTimeout);
+    verifyFrameFillsTheWorkArea(form, x);
 }
 
 void TestWindowFrame::frameFillsTheWorkAreaAndFollowsIt()
@@ -166,7 +180,7 @@ void TestWindowFrame::frameFillsTheWorkAreaAndFollowsIt()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString configuration = folder.filePath(QStringLiteral("rc.xml"));
-    writeConfiguration(configuration, QMargins(10, 30, 20, 40));
+    writeConfiguration(configuration, startMargins);
     PrivateXServer server({QStringLiteral("--config-file"), configuration});
     if (!server.started())
         QSKIP(server.failure().constData());
