@@ -290,8 +290,8 @@ void TForm1::changeEvent(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The window manager frames the window before it shows it; its first expose is the first moment the
-    // frame's size is known.
+    // The window manager frames the window before it shows it, so by the first expose the frame's size
+    // is known; a fit that finds the window in place does nothing.
     if (event->type() == QEvent::Expose && watched == windowHandle())
         queueFit();
     if (event->type() != QEvent::Wheel || !watched->isWidgetType())
