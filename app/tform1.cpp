@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -184,9 +185,18 @@ void TForm1::fitToWorkArea()
     if (!screen)
         return;
     const QRect workArea = screen->availableGeometry();
-    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    const QRect target = workArea.marginsRemoved(frame);
+    QWindow *window = windowHandle();
+    if (!window) {
+        // The frame is unknown until the window manager has framed the shown window. Placed by its
+        // frame's corner, the window shows its title bar from the start, and the fit that follows
+        // only shrinks it: nothing on it moves.
+        resize(workArea.size());
+        move(workArea.topLeft());
+        return;
+    }
+    // Asked of the window system each time: the widget's own record of its frame is renewed only when
+    // the window moves or is resized, and the window manager may report the frame without either.
+    const QRect target = workArea.marginsRemoved(window->frameMargins());
     if (geometry() == target) {
         m_unansweredFits = 0;
         return;
@@ -280,6 +290,10 @@ void TForm1::changeEvent(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    // The window manager frames the window before it shows it, so by the first expose the frame's size
+    // is known; a fit that finds the window in place does nothing.
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        queueFit();
     if (event->type() != QEvent::Wheel || !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     auto *widget = static_cast<QWidget *>(watched);

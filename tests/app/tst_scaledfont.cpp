@@ -1,15 +1,15 @@
 // The window font at a device pixel ratio of 2 under a real X server: each measurement runs in a
-// child process of this executable, started by xvfb-run with the scale factor in its environment,
+// child process of this executable on a private X server, with the scale factor in its environment,
 // since the ratio is fixed when the application starts.
 
 #include "app/application.h"
 #include "app/tform1.h"
+#include "tests/support/privatexserver.h"
 
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
@@ -64,22 +64,19 @@ private Q_SLOTS:
     void fieldTextScalesWithTheScreen();
 
 private:
-    FieldText measure(const QString &scaleFactor);
+    FieldText measure(const PrivateXServer &server, const QString &scaleFactor);
 };
 
-FieldText TestScaledFont::measure(const QString &scaleFactor)
+FieldText TestScaledFont::measure(const PrivateXServer &server, const QString &scaleFactor)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment environment = server.environment();
     environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
     // In a sanitizer build the X libraries' caches would count as leaks of the measuring child; our
     // own code's leaks are the other tests' concern.
     environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     QProcess child;
     child.setProcessEnvironment(environment);
-    child.start(QStringLiteral("xvfb-run"), {QStringLiteral("-a"), QStringLiteral("-s"),
-                                             QStringLiteral("-screen 0 1280x1024x24"),
-                                             QCoreApplication::applicationFilePath(), QLatin1String(measureOption)});
+    child.start(QCoreApplication::applicationFilePath(), {QLatin1String(measureOption)});
     if (!child.waitForFinished(60000) || child.exitCode() != 0) {
         qWarning("%s", child.readAllStandardError().constData());
         return {};
@@ -95,11 +92,12 @@ FieldText TestScaledFont::measure(const QString &scaleFactor)
 // window keeps its layout.
 void TestScaledFont::fieldTextScalesWithTheScreen()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
-        QSKIP("xvfb-run (Debian package xvfb) is not installed");
+    PrivateXServer server;
+    if (!server.started())
+        QSKIP(server.failure().constData());
 
-    const FieldText single = measure(QStringLiteral("1"));
-    const FieldText doubled = measure(QStringLiteral("2"));
+    const FieldText single = measure(server, QStringLiteral("1"));
+    const FieldText doubled = measure(server, QStringLiteral("2"));
     QVERIFY2(single.inkHeight > 0 && doubled.inkHeight > 0, "the field's text could not be measured under Xvfb");
 
     QCOMPARE(single.family, QStringLiteral("MS Sans Serif"));

@@ -8,16 +8,15 @@
 #include "form/numedit/tpbnumedit.h"
 #include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
+#include "tests/support/privatexserver.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QAccessible>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -275,21 +274,6 @@ namespace {
 
 const char *const underWindowManager = "KRV_CHECKS_UNDER_WINDOW_MANAGER";
 
-// A process of ours that ends with the test, whatever way the test ends.
-struct OwnProcess
-{
-    QProcess process;
-    ~OwnProcess()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(3000))
-                process.kill();
-            process.waitForFinished(3000);
-        }
-    }
-};
-
 } // namespace
 
 // Only a window manager hands the activation back to the window when the box closes, so this runs the
@@ -306,45 +290,20 @@ void TestCheckedWindow::fixGivesTheKeyboardBackToTheFieldUnderAWindowManager()
         QCOMPARE(m_form->field<TLMDMaskEdit>(QStringLiteral("LMDMaskEdit2"))->text(), QStringLiteral("12345676-2-41"));
         return;
     }
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-    if (xvfb.isEmpty() || openbox.isEmpty())
-        QSKIP("Xvfb or openbox is not installed");
+    PrivateXServer server;
+    if (!server.started())
+        QSKIP(server.failure().constData());
 
-    OwnProcess server;
-    server.process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                QStringLiteral("1280x1024x24")});
-    if (!server.process.waitForStarted(5000) || !server.process.waitForReadyRead(10000))
-        QSKIP("Xvfb does not start");
-    const QString display = QStringLiteral(":") + QString::fromLatin1(server.process.readLine().trimmed());
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
-    OwnProcess windowManager;
-    windowManager.process.setProcessEnvironment(environment);
-    // openbox runs the start-up command once it manages the screen; before that no window is activated.
-    windowManager.process.start(openbox, {QStringLiteral("--startup"), QStringLiteral("echo openbox-ready")});
-    QDeadlineTimer deadline(10000);
-    while (!windowManager.process.readAll().contains("openbox-ready")) {
-        if (deadline.hasExpired() || !windowManager.process.waitForReadyRead(int(deadline.remainingTime())))
-            QSKIP("openbox does not start");
-    }
-
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment environment = server.environment();
     environment.insert(QString::fromLatin1(underWindowManager), QStringLiteral("1"));
-    const QString inheritedLeakOptions = environment.value(QStringLiteral("LSAN_OPTIONS"));
-    environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                       QStringLiteral("suppressions=" KRV_XCB_LEAK_SUPPRESSIONS)
-                           + (inheritedLeakOptions.isEmpty() ? QString() : u':' + inheritedLeakOptions));
-    OwnProcess child;
-    child.process.setProcessEnvironment(environment);
-    child.process.setProcessChannelMode(QProcess::MergedChannels);
-    child.process.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("fixGivesTheKeyboardBackToTheFieldUnderAWindowManager")});
-    QVERIFY(child.process.waitForFinished(60000));
-    const QByteArray output = child.process.readAll();
-    QVERIFY2(child.process.exitStatus() == QProcess::NormalExit && child.process.exitCode() == 0, output.constData());
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("fixGivesTheKeyboardBackToTheFieldUnderAWindowManager")});
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray output = child.readAll();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
     QVERIFY2(output.contains("PASS   : TestCheckedWindow::fixGivesTheKeyboardBackToTheFieldUnderAWindowManager()"),
              output.constData());
 }
