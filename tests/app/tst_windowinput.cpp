@@ -2,7 +2,9 @@
 #include "app/formscrollarea.h"
 #include "app/tform1.h"
 #include "common/failure.h"
+#include "common/regionalsettings.h"
 #include "form/maskedit/tlmdmaskedit.h"
+#include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillingformat.h"
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void clickRightOfAMaskedTextTypesFromTheFirstBlank();
     void onlyTheVerticalWheelScrolls_data();
     void onlyTheVerticalWheelScrolls();
+    void dateFieldFocusedWhileAnotherWindowIsActiveIsEntered();
 
 private:
     void pasteFromTheContextMenu(QLineEdit *field);
@@ -268,6 +271,30 @@ void TestWindowInput::onlyTheVerticalWheelScrolls()
     QCOMPARE(bar->value(), shown + scrolled);
     QCOMPARE(area->horizontalScrollBar()->value(), 0);
     QCOMPARE(name->text(), QString());
+}
+
+// What the error box of the field left backwards makes of the move, when the window manager hands the
+// activation back late: the date field becomes the window's focus while the box is active, and hears of
+// it only as the window is activated again.
+void TestWindowInput::dateFieldFocusedWhileAnotherWindowIsActiveIsEntered()
+{
+    Regional::instance().setSettings(RegionalSettings()); // a Hungarian system's: "yyyy.MM.dd."
+    auto *picker = m_form->field<TDateTimePicker>(QStringLiteral("DateTimePicker4"));
+    picker->setFocus(Qt::TabFocusReason);
+    m_form->field<QWidget>(QStringLiteral("PBNumEdit5"))->setFocus(Qt::TabFocusReason);
+
+    QWidget box;
+    box.show();
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    picker->setFocus(Qt::BacktabFocusReason);
+    box.close();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget(), picker);
+
+    QTest::keyClicks(picker, QStringLiteral("15"));
+    QCOMPARE(picker->textField()->text(), QStringLiteral("2010.12.15."));
 }
 
 int main(int argc, char *argv[])
