@@ -60,8 +60,8 @@ public:
     void cursorForward(bool extendSelection) { moveCursor(m_cursor + 1, extendSelection); }
     void home(bool extendSelection) { moveCursor(0, extendSelection); }
     void end(bool extendSelection) { moveCursor(m_text.size(), extendSelection); }
-    // A click right of the text: the caret goes where typing goes on filling the template, onto the
-    // first digit position that shows the blank, or after the last character when none does.
+    // A click at the end of the text: the caret goes where typing goes on filling the template, onto
+    // the first digit position that shows the blank, or after the last character when none does.
     void moveCursorBeyondText();
     // Words are the runs of input positions between the literals.
     void wordBackward(bool extendSelection);

@@ -269,14 +269,15 @@ void TLMDMaskEdit::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    const QPoint point = event->position().toPoint();
     const bool extend = event->modifiers() & Qt::ShiftModifier;
-    // A plain click beyond the text is for typing on; Shift with it still selects up to the end.
-    if (!extend && isBeyondText(point)) {
+    const qsizetype position = positionAt(event->position().toPoint(), false);
+    // No digit can be typed after the template's last character. A plain click that would put the
+    // caret there, on that character's right half or right of the text, puts it where typing fills
+    // the template instead; Shift with it still selects up to the end.
+    if (!extend && position == m_model.text().size()) {
         change([&] { m_model.moveCursorBeyondText(); });
         return;
     }
-    const qsizetype position = positionAt(point, false);
     change([&] { m_model.moveCursor(position, extend); });
 }
 
@@ -420,13 +421,6 @@ qsizetype TLMDMaskEdit::positionAt(QPoint point, bool onCharacter) const
     const qreal x = point.x() - textOrigin(layout).x();
     const auto mode = onCharacter ? QTextLine::CursorOnCharacter : QTextLine::CursorBetweenCharacters;
     return layout.lineAt(0).xToCursor(x, mode);
-}
-
-bool TLMDMaskEdit::isBeyondText(QPoint point) const
-{
-    QTextLayout layout;
-    layOutText(layout);
-    return point.x() - textOrigin(layout).x() > layout.lineAt(0).naturalTextWidth();
 }
 
 void TLMDMaskEdit::restartCaretBlink()

@@ -92,7 +92,6 @@ private:
     void keepCaretVisible(const QTextLayout &layout);
     QPointF textOrigin(const QTextLayout &layout) const;
     qsizetype positionAt(QPoint point, bool onCharacter) const;
-    bool isBeyondText(QPoint point) const;
     void restartCaretBlink();
     void blinkCaret();
 

@@ -23,6 +23,14 @@ bool opensCalendar(const QKeyEvent &event)
         || (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
 }
 
+// Focus that goes to another window, a popup or the menu bar and comes back neither leaves nor enters
+// the field.
+bool staysInField(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+        || reason == Qt::MenuBarFocusReason;
+}
+
 // A short date ("2010. 01. 01.") just fills the field's width less a drop-down button of the width
 // Windows draws; the application style's button, made for combo boxes, is wider and would cover the
 // date's last characters. The field's own style takes the difference from the button and gives it to
@@ -104,6 +112,28 @@ void TDateTimePicker::dropDown()
     const QPointF at = button.center();
     QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QDateTimeEdit::mousePressEvent(&press);
+}
+
+void TDateTimePicker::focusInEvent(QFocusEvent *event)
+{
+    // The error box of the field just left may open while the focus moves here; then the focus arrives
+    // only as the window is activated again, and the line edit would keep the caret it was left with,
+    // where typing does nothing. The field is entered all the same, as Shift+Tab from the numeric field
+    // after it enters it: on its last section (the day of a Hungarian date), so typing replaces it.
+    if (staysInField(event->reason()) && m_left) {
+        QFocusEvent entered(QEvent::FocusIn, Qt::BacktabFocusReason);
+        QDateTimeEdit::focusInEvent(&entered);
+    } else {
+        QDateTimeEdit::focusInEvent(event);
+    }
+    m_left = false;
+}
+
+void TDateTimePicker::focusOutEvent(QFocusEvent *event)
+{
+    QDateTimeEdit::focusOutEvent(event);
+    if (!staysInField(event->reason()))
+        m_left = true;
 }
 
 void TDateTimePicker::keyPressEvent(QKeyEvent *event)

@@ -18,6 +18,8 @@ public:
     QLineEdit *textField() const { return lineEdit(); }
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     // Tab leaves the field, as in any other field; the arrows move between day, month and year.
@@ -30,4 +32,5 @@ private:
     void announceShownText(const QString &shown);
 
     QString m_announcedText;
+    bool m_left = false; // left for another field since it last had the focus
 };

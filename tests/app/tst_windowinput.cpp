@@ -2,7 +2,9 @@
 #include "app/formscrollarea.h"
 #include "app/tform1.h"
 #include "common/failure.h"
+#include "common/regionalsettings.h"
 #include "form/maskedit/tlmdmaskedit.h"
+#include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillingformat.h"
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void clickRightOfAMaskedTextTypesFromTheFirstBlank();
     void onlyTheVerticalWheelScrolls_data();
     void onlyTheVerticalWheelScrolls();
+    void dateFieldFocusedWhileAnotherWindowIsActiveIsEntered();
 
 private:
     void pasteFromTheContextMenu(QLineEdit *field);
@@ -178,33 +181,42 @@ void TestWindowInput::clickRightOfAMaskedTextTypesFromTheFirstBlank_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("onLastCharacter"); // on its right half, else right of the whole text
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-    QTest::newRow("blank tax number") << "LMDMaskEdit2" << "********-*-**" << "1234" << "1234****-*-**";
-    QTest::newRow("half filled") << "LMDMaskEdit2" << "1234****-*-**" << "5678" << "12345678-*-**";
-    QTest::newRow("first group filled: past the literal") << "LMDMaskEdit2" << "12345678-*-**" << "2"
+    QTest::newRow("blank tax number") << "LMDMaskEdit2" << "********-*-**" << false << "1234" << "1234****-*-**";
+    QTest::newRow("half filled") << "LMDMaskEdit2" << "1234****-*-**" << false << "5678" << "12345678-*-**";
+    QTest::newRow("first group filled: past the literal") << "LMDMaskEdit2" << "12345678-*-**" << false << "2"
                                                           << "12345678-2-**";
-    QTest::newRow("a gap is filled first") << "LMDMaskEdit2" << "12*45678-9-**" << "3" << "12345678-9-**";
-    QTest::newRow("full: nothing to fill") << "LMDMaskEdit2" << "12345678-9-01" << "5" << "12345678-9-01";
-    QTest::newRow("bank account") << "LMDMaskEdit31" << "********-********-********" << "11111111-2"
+    QTest::newRow("a gap is filled first") << "LMDMaskEdit2" << "12*45678-9-**" << false << "3"
+                                           << "12345678-9-**";
+    QTest::newRow("full: nothing to fill") << "LMDMaskEdit2" << "12345678-9-01" << false << "5" << "12345678-9-01";
+    QTest::newRow("bank account") << "LMDMaskEdit31" << "********-********-********" << false << "11111111-2"
                                   << "11111111-2*******-********";
-    QTest::newRow("postcode") << "LMDMaskEdit32" << "****" << "1234" << "1234";
+    QTest::newRow("postcode") << "LMDMaskEdit32" << "****" << false << "1234" << "1234";
+    // The caret after the last character cannot take a digit either, wherever the click put it there.
+    QTest::newRow("postcode, on its last star") << "LMDMaskEdit32" << "****" << true << "12" << "12**";
+    QTest::newRow("half filled, on its last star") << "LMDMaskEdit2" << "1234****-*-**" << true << "5"
+                                                   << "12345***-*-**";
 }
 
 void TestWindowInput::clickRightOfAMaskedTextTypesFromTheFirstBlank()
 {
     QFETCH(QString, field);
     QFETCH(QString, before);
+    QFETCH(bool, onLastCharacter);
     QFETCH(QString, typed);
     QFETCH(QString, after);
     auto *edit = m_form->field<TLMDMaskEdit>(field);
     edit->setText(before);
     QCOMPARE(edit->text(), before);
     const int textWidth = edit->fontMetrics().horizontalAdvance(before);
-    const QPoint rightOfText(edit->width() - 4, edit->height() / 2);
-    QVERIFY2(rightOfText.x() > textWidth + 8, "the field is wider than its text");
+    const QRect last = edit->characterRect(before.size() - 1);
+    const QPoint clicked = onLastCharacter ? QPoint(last.left() + last.width() * 3 / 4, edit->height() / 2)
+                                           : QPoint(edit->width() - 4, edit->height() / 2);
+    QVERIFY2(edit->width() - 4 > textWidth + 8, "the field is wider than its text");
 
-    QTest::mouseClick(edit, Qt::LeftButton, {}, rightOfText);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, clicked);
     QVERIFY(edit->hasFocus());
     QTest::keyClicks(edit, typed);
     QCOMPARE(edit->text(), after);
@@ -259,6 +271,30 @@ void TestWindowInput::onlyTheVerticalWheelScrolls()
     QCOMPARE(bar->value(), shown + scrolled);
     QCOMPARE(area->horizontalScrollBar()->value(), 0);
     QCOMPARE(name->text(), QString());
+}
+
+// What the error box of the field left backwards makes of the move, when the window manager hands the
+// activation back late: the date field becomes the window's focus while the box is active, and hears of
+// it only as the window is activated again.
+void TestWindowInput::dateFieldFocusedWhileAnotherWindowIsActiveIsEntered()
+{
+    Regional::instance().setSettings(RegionalSettings()); // a Hungarian system's: "yyyy.MM.dd."
+    auto *picker = m_form->field<TDateTimePicker>(QStringLiteral("DateTimePicker4"));
+    picker->setFocus(Qt::TabFocusReason);
+    m_form->field<QWidget>(QStringLiteral("PBNumEdit5"))->setFocus(Qt::TabFocusReason);
+
+    QWidget box;
+    box.show();
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    picker->setFocus(Qt::BacktabFocusReason);
+    box.close();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget(), picker);
+
+    QTest::keyClicks(picker, QStringLiteral("15"));
+    QCOMPARE(picker->textField()->text(), QStringLiteral("2010.12.15."));
 }
 
 int main(int argc, char *argv[])

@@ -1,18 +1,25 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 // A private X server (Xvfb) with the openbox window manager, for what only a real window system shows:
 // frames, activation handed back by the window manager, scale factors. Both end with the object,
-// whatever way the test ends. Tests whose binary defines KRV_XCB_LEAK_SUPPRESSIONS pass it on to
-// children, since in a sanitizer build the X libraries' caches would count as their leaks.
+// whatever way the test ends. The test runs again, as a child of itself, on the server: one test
+// function (runCurrentFunction) or the whole test (runWholeTest). Tests whose binary defines
+// KRV_XCB_LEAK_SUPPRESSIONS pass it on to children, since in a sanitizer build the X libraries'
+// caches would count as their leaks.
 class PrivateXServer
 {
 public:
+    // Whether this process is the child that runs on the server.
+    static bool isHosting() { return qEnvironmentVariableIsSet(hostingVariable); }
+
     // Extra arguments of openbox, such as its configuration file.
     explicit PrivateXServer(const QStringList &windowManagerArguments = {})
     {
@@ -65,6 +72,7 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), m_display);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QString::fromLatin1(hostingVariable), QStringLiteral("1"));
 #ifdef KRV_XCB_LEAK_SUPPRESSIONS
         const QString inheritedLeakOptions = environment.value(QStringLiteral("LSAN_OPTIONS"));
         environment.insert(QStringLiteral("LSAN_OPTIONS"),
@@ -74,7 +82,53 @@ public:
         return environment;
     }
 
+    // Runs the test function (with its data row) that is running now again in a child on the server,
+    // with `variables` added to the child's environment, and fails when it does not pass there.
+    void runCurrentFunction(const QProcessEnvironment &variables = {}) const
+    {
+        const QByteArray function = QTest::currentTestFunction();
+        const QByteArray row = QTest::currentDataTag();
+        const QString testCase = QString::fromLatin1(row.isNull() ? function : function + ':' + row);
+        QProcessEnvironment childEnvironment = environment();
+        for (const QString &name : variables.keys())
+            childEnvironment.insert(name, variables.value(name));
+        QProcess child;
+        child.setProcessEnvironment(childEnvironment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {testCase});
+        QVERIFY(child.waitForFinished(functionTimeout));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+        // A child that skipped ends well too; only its PASS line tells that the case ran.
+        const QByteArray passed = "::" + function + '(' + row + ')';
+        bool found = false;
+        for (const QByteArray &line : output.split('\n'))
+            found = found || (line.startsWith("PASS   : ") && line.trimmed().endsWith(passed));
+        QVERIFY2(found, output.constData());
+    }
+
+    // Runs the whole test with the given command line in a child on the server, its output passed
+    // through; returns its exit code, as the test's own would be.
+    int runWholeTest(const QStringList &arguments) const
+    {
+        QProcess child;
+        child.setProcessEnvironment(environment());
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), arguments.mid(1));
+        if (!child.waitForFinished(wholeTestTimeout)) {
+            stop(child);
+            qWarning("the test did not end on the private X server");
+            return 1;
+        }
+        return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
+    }
+
 private:
+    static constexpr const char *hostingVariable = "KRV_ON_PRIVATE_X_SERVER";
+    // Generous: the machine may be busy, and a child that hangs fails all the same.
+    static constexpr int functionTimeout = 60000;
+    static constexpr int wholeTestTimeout = 300000;
+
     static void stop(QProcess &process)
     {
         if (process.state() == QProcess::NotRunning)
