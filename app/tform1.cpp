@@ -432,21 +432,24 @@ void TForm1::CheckBox1Click()
 
 // Finishes the field the user is in as leaving it would, without taking the focus from it. The menu bar
 // holds the focus while it is worked from the keyboard, so that field is the one that last had it.
-void TForm1::finishFieldInUse()
+// False when a numeric field's value lay outside its range: it took the bound, and its exit handler did
+// not run.
+bool TForm1::finishFieldInUse()
 {
     if (auto *number = qobject_cast<TPBNumEdit *>(m_fieldInUse.data()))
-        number->finishEditing();
-    else if (auto *date = qobject_cast<TDateTimePicker *>(m_fieldInUse.data()))
+        return number->finishEditing();
+    if (auto *date = qobject_cast<TDateTimePicker *>(m_fieldInUse.data()))
         date->interpretText();
     // Leaving any other field only checks it again, which the print command does for every field.
+    return true;
 }
 
 void TForm1::Nyomtats1Click()
 {
     // The page must not contradict itself: a number being typed counts, with its recomputation, before
-    // the page is prepared. A failure ends the command here, shown in the error box.
-    finishFieldInUse();
-    if (!m_checks->confirmPrinting())
+    // the page is prepared. A failure ends the command here, shown in the error box; so does a number
+    // out of its field's range, whose recomputation did not run.
+    if (!finishFieldInUse() || !m_checks->confirmPrinting())
         return;
     runPrintCommand(field<QLineEdit>(QStringLiteral("Edit2"))->text(), m_printIdentifier, m_frxReport1,
                     m_identifyProcessor, this);

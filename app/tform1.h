@@ -92,7 +92,7 @@ private:
     void queueFit();
     void focusChanged(QWidget *now);
     QWidget *focusedField(QWidget *focus) const;
-    void finishFieldInUse();
+    bool finishFieldInUse();
     void activateSection(TLMDFill *active, TLMDFill *first, TLMDFill *second);
     void scrollBy(int pixels);
 

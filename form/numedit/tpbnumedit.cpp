@@ -135,15 +135,18 @@ void TPBNumEdit::focusOutEvent(QFocusEvent *event)
     failure::guard([this] { finishEditing(); });
 }
 
-void TPBNumEdit::finishEditing()
+bool TPBNumEdit::finishEditing()
 {
     loadModel();
     const std::optional<long double> violatedBound = m_model.leave();
     showModel();
-    if (violatedBound)
+    if (violatedBound) {
         handleInvalidEntry(*violatedBound);
-    else if (m_exitHandler)
+        return false;
+    }
+    if (m_exitHandler)
         m_exitHandler();
+    return true;
 }
 
 void TPBNumEdit::handleInvalidEntry(long double violatedBound)

@@ -48,9 +48,10 @@ public:
     void setExitHandler(std::function<void()> handler) { m_exitHandler = std::move(handler); }
 
     // Does what leaving the field does, without moving the focus: rewrites the text into display form,
-    // then runs the range handling or the exit handler. Throws what they throw. The field counts as
-    // left: the focus coming back to it enters it again.
-    void finishEditing();
+    // then runs the range handling or the exit handler. Throws what they throw; false when the value lay
+    // outside the range, so the exit handler did not run. The field counts as left: the focus coming
+    // back to it enters it again.
+    bool finishEditing();
 
 Q_SIGNALS:
     // The value left outside the range; when connected, it replaces the built-in handling (the value

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void printFinishesTheNumberBeingTyped_data();
     void printFinishesTheNumberBeingTyped();
     void printStopsAtTheErrorOfTheNumberBeingTyped();
+    void printStopsAtARangeViolationOfTheNumberBeingTyped();
     void printFinishesTheDateBeingTyped();
     void fieldFocusedByAClosingErrorBoxIsEntered_data();
     void fieldFocusedByAClosingErrorBoxIsEntered();
@@ -182,6 +183,22 @@ void TestFieldInUse::printStopsAtTheErrorOfTheNumberBeingTyped()
     QTRY_COMPARE(focused(), field("PBNumEdit2"));
     type(QStringLiteral("2"));
     QCOMPARE(m_form->field<TPBNumEdit>(QStringLiteral("PBNumEdit2"))->text(), QStringLiteral("2"));
+}
+
+// A field with a range that the number being typed leaves takes the bound, as on leaving, and its
+// recomputation does not run: the page would print the bound beside results of the old number.
+void TestFieldInUse::printStopsAtARangeViolationOfTheNumberBeingTyped()
+{
+    auto *headcount = m_form->field<TPBNumEdit>(QStringLiteral("PBNumEdit2"));
+    headcount->setMinValue(1);
+    headcount->setMaxValue(10);
+    tabTo("PBNumEdit2");
+    type(QStringLiteral("20"));
+    press(Qt::Key_N, Qt::AltModifier);
+    QCOMPARE(headcount->text(), QStringLiteral("10"));
+    QCOMPARE(results(), QStringList({"0", "0", "0"}));
+    QCOMPARE(m_previews, 0);
+    QTRY_COMPARE(focused(), field("PBNumEdit2"));
 }
 
 // A date cut short while typing shows again, as on leaving, the date that the page prints.
