@@ -2,6 +2,7 @@
 
 #include "common/beep.h"
 #include "common/failure.h"
+#include "common/focusreason.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,14 +15,6 @@
 #include <limits>
 
 namespace {
-
-// Focus that goes to another window, a popup or the menu bar and comes back neither leaves nor enters
-// the field.
-bool staysInField(Qt::FocusReason reason)
-{
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
-        || reason == Qt::MenuBarFocusReason;
-}
 
 bool isWindowKey(int key)
 {
@@ -117,7 +110,7 @@ void TPBNumEdit::focusInEvent(QFocusEvent *event)
     // Coming back to the field the user is in keeps the caret. A field that was never entered, or was
     // finished meanwhile, is entered even so: a box that opens while the focus moves here (the error of
     // the field just left) hands the focus over only as it closes.
-    if (staysInField(event->reason()) && m_model.isEntered())
+    if (focusStaysInField(event->reason()) && m_model.isEntered())
         return;
     const bool byLeftMousePress = event->reason() == Qt::MouseFocusReason
         && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
@@ -130,7 +123,7 @@ void TPBNumEdit::focusInEvent(QFocusEvent *event)
 void TPBNumEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (staysInField(event->reason()))
+    if (focusStaysInField(event->reason()))
         return;
     failure::guard([this] { finishEditing(); });
 }

@@ -1,5 +1,6 @@
 #include "form/widgets/tdatetimepicker.h"
 
+#include "common/focusreason.h"
 #include "common/regionalsettings.h"
 #include "form/widgets/datepickeraccessible.h"
 
@@ -21,14 +22,6 @@ bool opensCalendar(const QKeyEvent &event)
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     return (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier)
         || (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
-}
-
-// Focus that goes to another window, a popup or the menu bar and comes back neither leaves nor enters
-// the field.
-bool staysInField(Qt::FocusReason reason)
-{
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
-        || reason == Qt::MenuBarFocusReason;
 }
 
 // A short date ("2010. 01. 01.") just fills the field's width less a drop-down button of the width
@@ -120,7 +113,7 @@ void TDateTimePicker::focusInEvent(QFocusEvent *event)
     // only as the window is activated again, and the line edit would keep the caret it was left with,
     // where typing does nothing. The field is entered all the same, as Shift+Tab from the numeric field
     // after it enters it: on its last section (the day of a Hungarian date), so typing replaces it.
-    if (staysInField(event->reason()) && m_left) {
+    if (focusStaysInField(event->reason()) && m_left) {
         QFocusEvent entered(QEvent::FocusIn, Qt::BacktabFocusReason);
         QDateTimeEdit::focusInEvent(&entered);
     } else {
@@ -132,7 +125,7 @@ void TDateTimePicker::focusInEvent(QFocusEvent *event)
 void TDateTimePicker::focusOutEvent(QFocusEvent *event)
 {
     QDateTimeEdit::focusOutEvent(event);
-    if (!staysInField(event->reason()))
+    if (!focusStaysInField(event->reason()))
         m_left = true;
 }
 
