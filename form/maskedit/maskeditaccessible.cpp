@@ -1,32 +1,16 @@
 #include "form/maskedit/maskeditaccessible.h"
 
+#include "common/accessibletextfield.h"
 #include "form/maskedit/tlmdmaskedit.h"
-
-#include <QAccessible>
-#include <QAccessibleWidget>
 
 namespace {
 
-class MaskEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+class MaskEditAccessible : public AccessibleTextField
 {
 public:
     explicit MaskEditAccessible(TLMDMaskEdit *field)
-        : QAccessibleWidget(field, QAccessible::EditableText)
+        : AccessibleTextField(field, QAccessible::EditableText)
     {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return field()->text();
-        return QAccessibleWidget::text(kind);
     }
 
     QAccessible::State state() const override
@@ -49,9 +33,6 @@ public:
 
     int selectionCount() const override { return model().hasSelection() ? 1 : 0; }
 
-    // The field holds one selection; a new one replaces it.
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
-
     void removeSelection(int selectionIndex) override
     {
         if (selectionIndex == 0)
@@ -67,15 +48,6 @@ public:
     int cursorPosition() const override { return int(model().cursorPosition()); }
     void setCursorPosition(int position) override { field()->setCursorPosition(position); }
 
-    QString text(int startOffset, int endOffset) const override
-    {
-        if (startOffset > endOffset || startOffset < 0)
-            return QString();
-        return field()->text().mid(startOffset, endOffset - startOffset);
-    }
-
-    int characterCount() const override { return int(field()->text().size()); }
-
     QRect characterRect(int offset) const override
     {
         const QRect local = field()->characterRect(offset);
@@ -87,15 +59,8 @@ public:
         return int(field()->characterAt(field()->mapFromGlobal(point)));
     }
 
-    // The field scrolls to keep the caret in view, as a line edit does.
-    void scrollToSubstring(int, int endIndex) override { field()->setCursorPosition(endIndex); }
-
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
+protected:
+    QString shownText() const override { return field()->text(); }
 
 private:
     TLMDMaskEdit *field() const { return static_cast<TLMDMaskEdit *>(widget()); }

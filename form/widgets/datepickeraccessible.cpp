@@ -1,35 +1,20 @@
 #include "form/widgets/datepickeraccessible.h"
 
+#include "common/accessibletextfield.h"
 #include "form/widgets/tdatetimepicker.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLineEdit>
 
 namespace {
 
 // The text interface reads the edit line, which Qt's own accessibility leaves without one inside a
 // spin box.
-class DatePickerAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+class DatePickerAccessible : public AccessibleTextField
 {
 public:
     explicit DatePickerAccessible(TDateTimePicker *picker)
-        : QAccessibleWidget(picker, QAccessible::SpinBox)
+        : AccessibleTextField(picker, QAccessible::SpinBox)
     {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return shown()->text();
-        return QAccessibleWidget::text(kind);
     }
 
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override
@@ -42,9 +27,6 @@ public:
     }
 
     int selectionCount() const override { return shown()->hasSelectedText() ? 1 : 0; }
-
-    // The edit line holds one selection; a new one replaces it.
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
 
     void removeSelection(int selectionIndex) override
     {
@@ -60,15 +42,6 @@ public:
 
     int cursorPosition() const override { return shown()->cursorPosition(); }
     void setCursorPosition(int position) override { shown()->setCursorPosition(position); }
-
-    QString text(int startOffset, int endOffset) const override
-    {
-        if (startOffset > endOffset || startOffset < 0)
-            return QString();
-        return shown()->text().mid(startOffset, endOffset - startOffset);
-    }
-
-    int characterCount() const override { return int(shown()->text().size()); }
 
     // The short date always fits the field, so the text is never scrolled sideways: each character
     // stands at the advance of the text before it, from the edit line's left margin.
@@ -89,14 +62,8 @@ public:
         return shown()->cursorPositionAt(shown()->mapFromGlobal(point));
     }
 
-    void scrollToSubstring(int, int endIndex) override { shown()->setCursorPosition(endIndex); }
-
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
+protected:
+    QString shownText() const override { return shown()->text(); }
 
 private:
     // The room a line edit keeps between its edge and its text.
