@@ -2,6 +2,7 @@
 #include "dialogs/dialogs.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/savedfilling.h"
+#include "tests/support/onefieldform.h"
 
 #include <QByteArray>
 #include <csignal>
@@ -20,30 +21,6 @@
 // message on standard output when it throws, 2 when the limits cannot be set.
 
 namespace {
-
-class OneFieldForm : public FillingForm
-{
-public:
-    explicit OneFieldForm(const QString &text)
-    {
-        m_field.name = QStringLiteral("Edit2");
-        m_field.kind = ComponentKind::TEdit;
-        m_field.text = text;
-    }
-
-    QList<FormComponent> components() const override { return {m_field}; }
-    void setText(const QString &, const QString &) override {}
-    void setNumberText(const QString &, const QString &) override {}
-    void setMaskText(const QString &, const QString &) override {}
-    void setDate(const QString &, QDate) override {}
-    void setOptionIndex(const QString &, int) override {}
-    void PBNumEdit5Exit() override {}
-    void LMDRadioGroup7Click() override {}
-    void CheckBox1Click() override {}
-
-private:
-    FormComponent m_field;
-};
 
 bool applyLimit(const QByteArray &argument)
 {
@@ -74,7 +51,8 @@ int main(int argc, char **argv)
     const QString password = QString::fromUtf8(argv[2]);
     MessDlgs::setInputBoxFunction([password](const QString &, const QString &, const QString &) { return password; });
 
-    OneFieldForm form(QString::fromUtf8(argv[3]));
+    OneFieldForm form;
+    form.name = QString::fromUtf8(argv[3]);
     TLbRijndael cipher;
     try {
         SavedFilling(form, cipher, QString::fromLocal8Bit(argv[1])).SaveFilling();

@@ -2,6 +2,7 @@
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillinglocation.h"
 #include "storage/savedfilling.h"
+#include "tests/support/onefieldform.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,30 +19,6 @@ constexpr QFileDevice::Permissions ownerOnly =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 constexpr QFileDevice::Permissions ownerWritesOthersRead = ownerOnly | QFileDevice::ReadGroup
     | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
-
-// A window of one text field, enough to tell whether a filling came back.
-class OneFieldForm : public FillingForm
-{
-public:
-    QString name;
-
-    QList<FormComponent> components() const override
-    {
-        FormComponent field;
-        field.name = QStringLiteral("Edit2");
-        field.kind = ComponentKind::TEdit;
-        field.text = name;
-        return {field};
-    }
-    void setText(const QString &, const QString &text) override { name = text; }
-    void setNumberText(const QString &, const QString &) override {}
-    void setMaskText(const QString &, const QString &) override {}
-    void setDate(const QString &, QDate) override {}
-    void setOptionIndex(const QString &, int) override {}
-    void PBNumEdit5Exit() override {}
-    void LMDRadioGroup7Click() override {}
-    void CheckBox1Click() override {}
-};
 
 // A program installed for all users: the user may read the executable's folder but not write it, and
 // owns a home folder. Run as root, the test takes the identity of "nobody" meanwhile, since root
