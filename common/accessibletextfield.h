@@ -51,3 +51,20 @@ protected:
     // The text as the field shows it.
     virtual QString shownText() const = 0;
 };
+
+// Gives every widget of class Field the interface Accessible: Qt asks the factory by class name.
+template <class Field, class Accessible>
+QAccessibleInterface *createAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(Field::staticMetaObject.className()))
+        return new Accessible(static_cast<Field *>(object));
+    return nullptr;
+}
+
+// Installs that factory once, however many fields of the class are made.
+template <class Field, class Accessible>
+void installAccessibleFactory()
+{
+    static const bool installed = (QAccessible::installFactory(createAccessible<Field, Accessible>), true);
+    Q_UNUSED(installed);
+}

@@ -67,19 +67,11 @@ private:
     const MaskEditModel &model() const { return field()->model(); }
 };
 
-QAccessibleInterface *accessibleMaskEdit(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(TLMDMaskEdit::staticMetaObject.className()))
-        return new MaskEditAccessible(static_cast<TLMDMaskEdit *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 void installMaskEditAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleMaskEdit), true);
-    Q_UNUSED(installed);
+    installAccessibleFactory<TLMDMaskEdit, MaskEditAccessible>();
 }
 
 TextChange textChange(const QString &before, const QString &after)

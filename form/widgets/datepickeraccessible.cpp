@@ -72,17 +72,9 @@ private:
     QLineEdit *shown() const { return static_cast<TDateTimePicker *>(widget())->textField(); }
 };
 
-QAccessibleInterface *accessibleDatePicker(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(TDateTimePicker::staticMetaObject.className()))
-        return new DatePickerAccessible(static_cast<TDateTimePicker *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 void installDatePickerAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleDatePicker), true);
-    Q_UNUSED(installed);
+    installAccessibleFactory<TDateTimePicker, DatePickerAccessible>();
 }
