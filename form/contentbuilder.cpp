@@ -65,7 +65,9 @@ Widget *withFont(Widget *widget, const QFont &font)
 QWidget *createLabel(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
     auto *label = withFont(new QLabel(parent), font);
-    label->setTextFormat(row.kind == ComponentKind::TRTFLabel ? Qt::RichText : Qt::PlainText);
+    // The title's rich text is one paragraph in one font, which plain text draws alike without a
+    // text document behind the label.
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(has(row, WordWrap));
     label->setAlignment((has(row, RightAligned) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     label->setText(text(row));
