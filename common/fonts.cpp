@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <QStringList>
 
@@ -56,6 +57,13 @@ const FontChoice *fontChoice(const QString &family)
 // (digits and letters within a few per cent).
 const char bitmapFamily[] = "MS Sans Serif";
 
+// Filled by install(): each family of the table with the family that draws it.
+QHash<QString, QString> &drawnFamilies()
+{
+    static QHash<QString, QString> families;
+    return families;
+}
+
 bool everyScreenDrawsUnscaled()
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
@@ -85,11 +93,19 @@ void install()
     }
     // A substitute is tried only after its family, so it is set whether the family is installed or
     // not: asking fontconfig about every family would cost an alias lookup each at every start.
+    const QStringList installedFamilies = QFontDatabase::families();
     for (const FontChoice &choice : fontTable) {
         const QString family = QString::fromLatin1(choice.family);
+        const QString substitute = QString::fromLatin1(choice.substitute);
         if (!registered.contains(family))
-            QFont::insertSubstitution(family, QString::fromLatin1(choice.substitute));
+            QFont::insertSubstitution(family, substitute);
+        drawnFamilies().insert(family, registered.contains(family) || installedFamilies.contains(family) ? family : substitute);
     }
+}
+
+QString drawnFamily(const QString &family)
+{
+    return drawnFamilies().value(family, family);
 }
 
 int windowStretch(const QString &family)

@@ -293,11 +293,12 @@ void nameComputedResult(QLabel *result)
 QFont catalogueFont(FontRole role, double scale)
 {
     const FontChoice choice = fontChoice(role);
-    QFont font(QString::fromLatin1(choice.family));
+    const QString family = QString::fromLatin1(choice.family);
+    QFont font(fonts::drawnFamily(family));
     font.setPixelSize(role == FontRole::Window ? choice.pixelSize : int(std::lround(choice.pixelSize * scale)));
     font.setBold(choice.bold);
     // One stretch for the whole face, so each face makes one font engine however many labels use it.
-    const int stretch = fonts::windowStretch(font.family());
+    const int stretch = fonts::windowStretch(family);
     if (role != FontRole::FormTitle && stretch != QFont::Unstretched)
         font.setStretch(stretch);
     return font;
