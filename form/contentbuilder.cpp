@@ -166,10 +166,10 @@ bool isContainer(ComponentKind kind)
 // The title stays on one line: its font shrinks until the line fits the box's width, and the box ends
 // under the line instead of reaching down over section I. Other labels keep their boxes as they are;
 // their face is drawn narrower to fit them (see catalogueFont).
-void fitTitle(QLabel *title)
+void fitTitle(QLabel *title, const QFont &labelFont)
 {
     QFont font = title->font();
-    font.setPixelSize(fittingPixelSize(font, title->text(), title->width()));
+    font.setPixelSize(fittingPixelSize(font, title->text(), title->width(), labelFont));
     title->setFont(font);
     title->resize(title->width(), std::min(title->height(), title->sizeHint().height()));
 }
@@ -304,20 +304,28 @@ QFont catalogueFont(FontRole role, double scale)
     return font;
 }
 
-int fittingPixelSize(QFont font, const QString &line, int width)
+int fittingPixelSize(QFont font, const QString &line, int width, const QFont &reference)
 {
     constexpr int smallest = 8;
-    const int size = font.pixelSize();
-    const int advance = QFontMetrics(font).horizontalAdvance(line);
-    if (advance <= width || size <= smallest)
-        return size;
-    // The advance grows almost in proportion to the size; hinting can make the scaled size a pixel
-    // too wide.
-    const int scaled = std::max(smallest, int(qint64(size) * width / advance));
-    font.setPixelSize(scaled);
-    if (scaled > smallest && QFontMetrics(font).horizontalAdvance(line) > width)
-        return scaled - 1;
-    return scaled;
+    const int ownSize = font.pixelSize();
+    const auto advanceAt = [&font, &line](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).horizontalAdvance(line);
+    };
+    const auto stretchOf = [](const QFont &of) { return of.stretch() > 0 ? of.stretch() : 100; };
+    // The advance grows almost in proportion to the size and to the stretch; hinting can make a size
+    // estimated so a pixel too wide or too narrow.
+    const double advancePerPixel = QFontMetricsF(reference).horizontalAdvance(line) / reference.pixelSize()
+                                 * stretchOf(font) / stretchOf(reference);
+    int size = advancePerPixel > 0 ? std::clamp(int(width / advancePerPixel), smallest, ownSize) : ownSize;
+    const int advance = advanceAt(size);
+    if (advance <= width) {
+        const int promised = std::min(ownSize, int(qint64(size) * width / std::max(advance, 1)));
+        return promised > size && advanceAt(promised) <= width ? promised : size;
+    }
+    while (size > smallest && advanceAt(--size) > width) {
+    }
+    return size;
 }
 
 double contentScale(int windowFontTextHeight)
@@ -352,7 +360,7 @@ QList<Component> buildContent(QWidget *clientArea)
         widget->setGeometry(scaledGeometry(row.geometry, scale));
         widget->setEnabled(!has(row, Disabled));
         if (row.kind == ComponentKind::TRTFLabel)
-            fitTitle(static_cast<QLabel *>(widget));
+            fitTitle(static_cast<QLabel *>(widget), catalogueFont(FontRole::LabelBold, scale));
         setColors(widget, row);
         widgets.insert(name, widget);
         rows.insert(name, &row);

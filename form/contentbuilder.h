@@ -23,10 +23,11 @@ struct Component
 // as the window draws its family. The title's font keeps its width: the title shrinks to its box.
 QFont catalogueFont(FontRole role, double scale = 1.0);
 
-// A pixel size, down to 8, at which the line in that font is at most `width` wide: the font's own
-// when the line fits, else the size scaled by the width over the line's advance, which is the largest
-// that fits or a pixel less. Measures the line at most twice, so only two font engines are made.
-int fittingPixelSize(QFont font, const QString &line, int width);
+// A pixel size, down to 8 and up to the font's own, at which the line in that font is at most `width`
+// wide: the largest that fits or a pixel less. The first size tried is estimated from the line's
+// advance in `reference`, a font of the same face at another size or stretch that is drawn anyway, so
+// that each font engine made is usually the one the line is then drawn with.
+int fittingPixelSize(QFont font, const QString &line, int width, const QFont &reference);
 
 // Geometry and fonts are given for a window font 13 pixels high; a different height scales them.
 double contentScale(int windowFontTextHeight);

@@ -140,7 +140,8 @@ void TestCatalogue::titleShrinksToTheLargestSizeThatFits()
         return QFontMetrics(font).horizontalAdvance(title);
     };
 
-    const int size = fittingPixelSize(catalogueFont(FontRole::FormTitle), title, width);
+    const int size =
+        fittingPixelSize(catalogueFont(FontRole::FormTitle), title, width, catalogueFont(FontRole::LabelBold));
     if (expected != 0) {
         QCOMPARE(size, expected);
         return;
