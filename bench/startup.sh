@@ -5,7 +5,11 @@
 # and the median of the per-pair ratios with their quartiles, which show how noisy the machine was.
 # On a busy machine the elapsed times vary with the load; the processor time much less.
 #
-#   bench/startup.sh [-b BUILD_DIR] [-n PAIRS] [-d DISPLAY_NUMBER] [-s SETTLE_MS] [-p PROGRAM]
+#   bench/startup.sh [-b BUILD_DIR] [-n PAIRS] [-d DISPLAY_NUMBER] [-s SETTLE_MS] [-p PROGRAM] [-i]
+#
+# With -i it counts instead: the instructions each executes up to its first paint, under valgrind's
+# callgrind. The counts hardly vary from run to run, so they show a change of a few per cent that the
+# times of a shared machine hide.
 #
 # BUILD_DIR (default build-bench, as `make bench` makes it) must be configured with -DKRV_BENCHMARKS=ON
 # and a Release or RelWithDebInfo build type. PROGRAM (default BUILD_DIR/app/krv11007) is measured
@@ -17,19 +21,21 @@ pairs=30
 display_number=99
 settle_ms=1500
 program=
-while getopts "b:n:d:s:p:" option; do
+count=
+while getopts "b:n:d:s:p:i" option; do
     case $option in
     b) build=$OPTARG ;;
     n) pairs=$OPTARG ;;
     d) display_number=$OPTARG ;;
     s) settle_ms=$OPTARG ;;
     p) program=$OPTARG ;;
+    i) count=1 ;;
     *) sed -n '/^#   bench/p' "$0" >&2; exit 2 ;;
     esac
 done
 
-for tool in Xvfb openbox xdpyinfo xprop; do
-    command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb openbox x11-utils" >&2; exit 1; }
+for tool in Xvfb openbox xdpyinfo xprop ${count:+valgrind}; do
+    command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb openbox x11-utils valgrind" >&2; exit 1; }
 done
 program=${program:-$build/app/krv11007}
 bare=$build/bench/startup/bench_bare_window
@@ -55,7 +61,8 @@ Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 openbox_pid=
 results=$(mktemp)
-trap 'rm -rf "$results" "$runtime"; [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null' EXIT
+# Not under errexit: an openbox that has already gone must not leave the X server running.
+trap 'set +e; rm -rf "$results" "$runtime"; [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null' EXIT
 for _ in $(seq 100); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
@@ -67,6 +74,26 @@ for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
+
+if [ -n "$count" ]; then
+    # The instructions up to the first paint. D-Bus's autolaunch forks a child whose counts end at the
+    # fork; the process's own are the largest.
+    instructions() {
+        local counts
+        counts=$(mktemp -d)
+        LD_PRELOAD=$build/bench/startup/libbench_quit_after_paint.so \
+            valgrind --tool=callgrind --callgrind-out-file="$counts/%p" "$1" >/dev/null 2>&1
+        awk '/^(summary|totals):/ { print $2 }' "$counts"/* | sort -n | tail -1
+        rm -rf "$counts"
+    }
+    program_count=$(instructions "$program")
+    bare_count=$(instructions "$bare")
+    [ -n "$program_count" ] && [ -n "$bare_count" ] || { echo "callgrind counted nothing" >&2; exit 1; }
+    awk -v program="$program_count" -v bare="$bare_count" 'BEGIN {
+        printf "instructions to the first paint: program %.1f M, bare window %.1f M, ratio %.3f\n",
+               program / 1e6, bare / 1e6, program / bare }'
+    exit 0
+fi
 
 # One line per run: <which> <map ms> <paint ms> <CPU ms to the paint> <VmHWM KiB>
 run() {
