@@ -99,7 +99,9 @@ void install()
         const QString substitute = QString::fromLatin1(choice.substitute);
         if (!registered.contains(family))
             QFont::insertSubstitution(family, substitute);
-        drawnFamilies().insert(family, registered.contains(family) || installedFamilies.contains(family) ? family : substitute);
+        const bool standIn = !registered.contains(family) && !installedFamilies.contains(family)
+                          && installedFamilies.contains(substitute);
+        drawnFamilies().insert(family, standIn ? substitute : family);
     }
 }
 

@@ -10,10 +10,11 @@ namespace fonts {
 // application object exists; later calls do nothing.
 void install();
 
-// The family to ask for in place of a family of the table: the family itself where it is installed or
-// registered, otherwise its stand-in. A family that is not installed sends the font database on a
-// fallback search through fontconfig for each font made of it; its stand-in by name does not. Other
-// families, and every family before install(), come back as they are.
+// The family to ask for in place of a family of the table: its stand-in where the family is neither
+// installed nor registered but the stand-in is, otherwise the family itself. A family that is not
+// installed sends the font database on a fallback search through fontconfig for each font made of it;
+// its stand-in by name does not. Other families, and every family before install(), come back as they
+// are.
 QString drawnFamily(const QString &family);
 
 // How wide the window draws the family's letters, in per cent of their own widths (as
