@@ -92,7 +92,8 @@ void install()
             registered << QString::fromLatin1(choice.family);
     }
     // A substitute is tried only after its family, so it is set whether the family is installed or
-    // not: asking fontconfig about every family would cost an alias lookup each at every start.
+    // not: asking fontconfig about every family would cost an alias lookup each at every start. The
+    // list of installed families is no such lookup; it tells which families are drawn by a stand-in.
     const QStringList installedFamilies = QFontDatabase::families();
     for (const FontChoice &choice : fontTable) {
         const QString family = QString::fromLatin1(choice.family);

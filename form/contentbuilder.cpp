@@ -313,17 +313,25 @@ int fittingPixelSize(QFont font, const QString &line, int width, const QFont &re
         return QFontMetrics(font).horizontalAdvance(line);
     };
     const auto stretchOf = [](const QFont &of) { return of.stretch() > 0 ? of.stretch() : 100; };
-    // The advance grows almost in proportion to the size and to the stretch; hinting can make a size
-    // estimated so a pixel too wide or too narrow.
+    // The advance grows almost in proportion to the size and to the stretch; hinting puts an estimate
+    // made so a pixel off either way.
     const double advancePerPixel = QFontMetricsF(reference).horizontalAdvance(line) / reference.pixelSize()
                                  * stretchOf(font) / stretchOf(reference);
     int size = advancePerPixel > 0 ? std::clamp(int(width / advancePerPixel), smallest, ownSize) : ownSize;
     const int advance = advanceAt(size);
     if (advance <= width) {
+        // The line fits; the advance it measured promises the largest size that may.
         const int promised = std::min(ownSize, int(qint64(size) * width / std::max(advance, 1)));
-        return promised > size && advanceAt(promised) <= width ? promised : size;
+        for (int larger = promised; larger > size; --larger) {
+            if (advanceAt(larger) <= width)
+                return larger;
+        }
+        return size;
     }
-    while (size > smallest && advanceAt(--size) > width) {
+    while (size > smallest) {
+        --size;
+        if (advanceAt(size) <= width)
+            break;
     }
     return size;
 }
