@@ -298,9 +298,9 @@ QFont catalogueFont(FontRole role, double scale)
     font.setPixelSize(role == FontRole::Window ? choice.pixelSize : int(std::lround(choice.pixelSize * scale)));
     font.setBold(choice.bold);
     // One stretch for the whole face, so each face makes one font engine however many labels use it.
-    const int stretch = fonts::windowStretch(family);
-    if (role != FontRole::FormTitle && stretch != QFont::Unstretched)
-        font.setStretch(stretch);
+    // Named even where it is the face's own width: a stretch left open is inherited, and the fields
+    // would take the label font's from their panels.
+    font.setStretch(fonts::windowStretch(family));
     return font;
 }
 

@@ -20,7 +20,7 @@ struct Component
 };
 
 // The font a catalogue row names, scaled for the screen as the catalogue's geometry is, and as narrow
-// as the window draws its family. The title's font keeps its width: the title shrinks to its box.
+// as the window draws its family. The title, too narrow for its box even so, shrinks to fit it.
 QFont catalogueFont(FontRole role, double scale = 1.0);
 
 // A pixel size, down to 8 and up to the font's own, at which the line in that font is at most `width`

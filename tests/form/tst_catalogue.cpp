@@ -22,6 +22,7 @@ private Q_SLOTS:
     void titleShrinksToTheLargestSizeThatFits_data();
     void titleShrinksToTheLargestSizeThatFits();
     void componentsKeepTheirCatalogueBoxes();
+    void componentsDrawTheirCatalogueFonts();
     void fontsNameTheFamilyThatDrawsThem();
 };
 
@@ -173,6 +174,26 @@ void TestCatalogue::componentsKeepTheirCatalogueBoxes()
         } else {
             QCOMPARE(widget->geometry(), box);
         }
+    }
+}
+
+// A component inherits from its container whatever its own font leaves open: the fields stand in panels
+// of the label font, whose narrowed stretch they must not take on.
+void TestCatalogue::componentsDrawTheirCatalogueFonts()
+{
+    fonts::install();
+    QWidget clientArea;
+    QHash<QString, const CatalogueRow *> rows;
+    for (const CatalogueRow &row : catalogue())
+        rows.insert(QString::fromLatin1(row.name), &row);
+    for (const Component &component : buildContent(&clientArea)) {
+        const auto *widget = qobject_cast<const QWidget *>(component.object);
+        QFont expected = catalogueFont(rows.value(component.name)->font);
+        if (component.kind == ComponentKind::TRTFLabel)
+            expected.setPixelSize(widget->font().pixelSize()); // fitted to its box
+        QVERIFY2(widget->font() == expected,
+                 qPrintable(component.name + u' ' + widget->font().toString() + QStringLiteral(" for ")
+                            + expected.toString()));
     }
 }
 
