@@ -172,7 +172,7 @@ TextMeasure textMeasure(const TfrxFont &font)
 
 QFont reportFont(const TfrxFont &font)
 {
-    QFont qfont(font.family);
+    QFont qfont(fonts::drawnFamily(font.family));
     qfont.setPixelSize(qMax(1, qRound(font.height)));
     qfont.setBold(font.bold);
     qfont.setHintingPreference(QFont::PreferNoHinting);
