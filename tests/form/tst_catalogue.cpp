@@ -21,8 +21,7 @@ private Q_SLOTS:
     void geometryScalesWithTheWindowFont();
     void titleShrinksToTheLargestSizeThatFits_data();
     void titleShrinksToTheLargestSizeThatFits();
-    void componentsKeepTheirCatalogueBoxes();
-    void componentsDrawTheirCatalogueFonts();
+    void componentsKeepTheirCatalogueBoxesAndFonts();
     void fontsNameTheFamilyThatDrawsThem();
 };
 
@@ -155,9 +154,11 @@ void TestCatalogue::titleShrinksToTheLargestSizeThatFits()
     QVERIFY2(size == largest || size == largest - 1, qPrintable(QStringLiteral("%1 for %2").arg(size).arg(largest)));
 }
 
-// Labels keep the boxes the window was designed with, whatever their face's widths; only the title's
-// box ends under its line.
-void TestCatalogue::componentsKeepTheirCatalogueBoxes()
+// Each component keeps the box and the font of its catalogue row. Labels keep the boxes the window was
+// designed with, whatever their face's widths; only the title's box ends under its line, and the title's
+// size is fitted to it. A component inherits from its container whatever its own font leaves open: the
+// fields stand in panels of the label font, whose narrowed stretch they must not take on.
+void TestCatalogue::componentsKeepTheirCatalogueBoxesAndFonts()
 {
     fonts::install();
     QWidget clientArea;
@@ -166,31 +167,17 @@ void TestCatalogue::componentsKeepTheirCatalogueBoxes()
         rows.insert(QString::fromLatin1(row.name), &row);
     for (const Component &component : buildContent(&clientArea)) {
         const auto *widget = qobject_cast<const QWidget *>(component.object);
-        const QRect box = rows.value(component.name)->geometry;
+        const CatalogueRow *row = rows.value(component.name);
+        const QRect box = row->geometry;
+        QFont expected = catalogueFont(row->font);
         if (component.kind == ComponentKind::TRTFLabel) {
             QCOMPARE(widget->pos(), box.topLeft());
             QCOMPARE(widget->width(), box.width());
             QVERIFY2(widget->height() < box.height(), qPrintable(QString::number(widget->height())));
+            expected.setPixelSize(widget->font().pixelSize());
         } else {
             QCOMPARE(widget->geometry(), box);
         }
-    }
-}
-
-// A component inherits from its container whatever its own font leaves open: the fields stand in panels
-// of the label font, whose narrowed stretch they must not take on.
-void TestCatalogue::componentsDrawTheirCatalogueFonts()
-{
-    fonts::install();
-    QWidget clientArea;
-    QHash<QString, const CatalogueRow *> rows;
-    for (const CatalogueRow &row : catalogue())
-        rows.insert(QString::fromLatin1(row.name), &row);
-    for (const Component &component : buildContent(&clientArea)) {
-        const auto *widget = qobject_cast<const QWidget *>(component.object);
-        QFont expected = catalogueFont(rows.value(component.name)->font);
-        if (component.kind == ComponentKind::TRTFLabel)
-            expected.setPixelSize(widget->font().pixelSize()); // fitted to its box
         QVERIFY2(widget->font() == expected,
                  qPrintable(component.name + u' ' + widget->font().toString() + QStringLiteral(" for ")
                             + expected.toString()));
