@@ -76,7 +76,7 @@ void removeLeftoverTemporaries(const QString &folder)
 // Every byte, or the system's reason why not. Buffered, a write reports the bytes written before the
 // disk is met at all, and a flush that stops part-way gives no reason; unbuffered, a short write is
 // followed by one that fails with the reason ("No space left on device", "File too large").
-bool writeAll(QSaveFile &file, const QByteArray &content)
+bool writeAll(QFileDevice &file, const QByteArray &content)
 {
     qint64 written = 0;
     while (written < content.size()) {
@@ -88,23 +88,54 @@ bool writeAll(QSaveFile &file, const QByteArray &content)
     return true;
 }
 
+// What the file holds, when it can be read whole and is no larger than a filling may be.
+std::optional<QByteArray> readPrevious(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray content = file.read(largestFileSize + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > largestFileSize)
+        return std::nullopt;
+    return content;
+}
+
+// Puts back what the file held, unless it still holds it. The space a failed write freed holds it again.
+void putBack(const QString &path, const QByteArray &previous)
+{
+    if (readPrevious(path) == previous)
+        return;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        writeAll(file, previous);
+}
+
 // Written to a temporary file and renamed over the old one, so that a failure never leaves a half-written
 // file or loses the previous filling; commit() syncs the file to the disk before the rename.
 void writeWhole(const QString &path, const QByteArray &content)
 {
     const bool isNew = !QFileInfo::exists(path);
-    QSaveFile file(path);
-    // A folder the user may not write can still hold a file the user may; that file is then written in
-    // place, which QSaveFile does only when the folder refuses its temporary file.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        failToCreate(path, file.errorString());
-    // The filling is a tax declaration: a new file is for its owner only; an existing one keeps the mode
-    // its owner gave it.
-    if (isNew && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        failToCreate(path, file.errorString());
-    if (!writeAll(file, content) || !file.commit())
-        failToCreate(path, file.errorString());
+    const std::optional<QByteArray> previous = isNew ? std::nullopt : readPrevious(path);
+    QString failure;
+    {
+        QSaveFile file(path);
+        // A folder the user may not write can still hold a file the user may; that file is then written
+        // in place, which QSaveFile does only when the folder refuses its temporary file.
+        file.setDirectWriteFallback(true);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            failToCreate(path, file.errorString());
+        // The filling is a tax declaration: a new file is for its owner only; an existing one keeps the
+        // mode its owner gave it.
+        if (isNew && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            failToCreate(path, file.errorString());
+        if (writeAll(file, content) && file.commit())
+            return;
+        failure = file.errorString();
+    }
+    // Written in place, the file has no copy beside it to keep the previous filling.
+    if (previous)
+        putBack(path, *previous);
+    failToCreate(path, failure);
 }
 
 // Read no further than one byte beyond the largest filling: enough for the load to refuse the file.

@@ -408,6 +408,7 @@ private Q_SLOTS:
     void longValueQuotedShort();
     void unwritableFolderWritesTheFileInPlace_data();
     void unwritableFolderWritesTheFileInPlace();
+    void fullDiskPutsBackTheFileWrittenInPlace();
     void newFileIsForItsOwnerOnly();
     void saveRemovesLeftoverTemporaries();
 
@@ -1177,6 +1178,27 @@ void TestSavedFilling::unwritableFolderWritesTheFileInPlace()
     QVERIFY(decrypted(QStringLiteral("p"), readFile()).endsWith(QStringLiteral("\r\nEdit2_új\r\n")));
     QCOMPARE(fileStatus(filePath()).st_ino == previousInode, inPlace);
     QCOMPARE(fileStatus(filePath()).st_mode & 0777, fileMode);
+    QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
+}
+
+// Written in place, the file has no copy beside it: when the disk is full part-way, what it held is put
+// back. The limit leaves room for the previous filling, which the freed space holds again on a real disk.
+void TestSavedFilling::fullDiskPutsBackTheFileWrittenInPlace()
+{
+    const bool asRoot = ::geteuid() == 0;
+    writeFile(fileFor(QStringLiteral("p"), {QStringLiteral("Edit2_régi")}));
+    const QByteArray previous = readFile();
+    QCOMPARE(::chmod(QFile::encodeName(filePath()).constData(), asRoot ? 0666 : 0644), 0);
+    QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), asRoot ? 0755 : 0555), 0);
+    QStringList limits{QStringLiteral("--file-size-limit=%1").arg(previous.size())};
+    if (asRoot)
+        limits << QStringLiteral("--as-user=65534");
+
+    const ChildResult result = saveInChild(m_folder->path(), QStringLiteral("p"), QString(500, u'x'), limits);
+    QCOMPARE(::chmod(QFile::encodeName(m_folder->path()).constData(), 0700), 0);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.output, QStringLiteral("Cannot create file \"%1\". File too large").arg(filePath()));
+    QCOMPARE(readFile(), previous);
     QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
 }
 
