@@ -2,6 +2,7 @@
 
 #include "common/exception.h"
 #include "common/windows1250.h"
+#include "common/writeall.h"
 #include "dialogs/dialogs.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillingformat.h"
@@ -71,21 +72,6 @@ void removeLeftoverTemporaries(const QString &folder)
         if (temporaryName.match(name).hasMatch())
             directory.remove(name);
     }
-}
-
-// Every byte, or the system's reason why not. Buffered, a write reports the bytes written before the
-// disk is met at all, and a flush that stops part-way gives no reason; unbuffered, a short write is
-// followed by one that fails with the reason ("No space left on device", "File too large").
-bool writeAll(QFileDevice &file, const QByteArray &content)
-{
-    qint64 written = 0;
-    while (written < content.size()) {
-        const qint64 part = file.write(content.constData() + written, content.size() - written);
-        if (part <= 0)
-            return false;
-        written += part;
-    }
-    return true;
 }
 
 // What the file holds, when it can be read whole and is no larger than a filling may be.

@@ -1,10 +1,14 @@
 #include "print/preview/printdevice.h"
 
 #include "common/exception.h"
+#include "common/writeall.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QSaveFile>
 
 namespace {
 
@@ -20,22 +24,30 @@ QStringList flattened(const QList<QPair<QString, QString>> &options)
     return list;
 }
 
-class QtPrintDevice : public PrintDevice
+QPageLayout sheetLayout(const PageSetup &setup)
+{
+    return QPageLayout(QPageSize(setup.paperSize), setup.orientation, QMarginsF());
+}
+
+[[noreturn]] void failToStart(const QString &target)
+{
+    throw Exception(QStringLiteral("A nyomtatás nem indítható: %1").arg(target));
+}
+
+[[noreturn]] void failToFinish(const QString &target)
+{
+    throw Exception(QStringLiteral("A nyomtatás nem fejeződött be: %1").arg(target));
+}
+
+class PrinterDevice : public PrintDevice
 {
 public:
-    QtPrintDevice(const QString &printerName, const QString &outputFileName,
-                  const QList<QPair<QString, QString>> &printerOptions)
+    PrinterDevice(const QString &printerName, const QList<QPair<QString, QString>> &printerOptions)
         : m_printer(QPrinter::HighResolution)
+        , m_printerName(printerName)
     {
-        if (outputFileName.isEmpty()) {
-            m_printer.setPrinterName(printerName);
-            m_printer.printEngine()->setProperty(cupsOptionsProperty, flattened(printerOptions));
-            m_target = printerName;
-        } else {
-            m_printer.setOutputFormat(QPrinter::PdfFormat);
-            m_printer.setOutputFileName(outputFileName);
-            m_target = outputFileName;
-        }
+        m_printer.setPrinterName(printerName);
+        m_printer.printEngine()->setProperty(cupsOptionsProperty, flattened(printerOptions));
         // Positions are measured from the sheet's edge; Qt accounts for the printable area's offset.
         m_printer.setFullPage(true);
     }
@@ -54,7 +66,7 @@ public:
         m_printer.setCopyCount(setup.copies);
         m_printer.setCollateCopies(false);
         if (!m_painter.begin(&m_printer))
-            throw Exception(QStringLiteral("A nyomtatás nem indítható: %1").arg(m_target));
+            failToStart(m_printerName);
     }
 
     // Qt closes a page when the next one starts or the job ends.
@@ -63,7 +75,7 @@ public:
     void endJob() override
     {
         if (m_painter.isActive() && !m_painter.end())
-            throw Exception(QStringLiteral("A nyomtatás nem fejeződött be: %1").arg(m_target));
+            failToFinish(m_printerName);
     }
 
     void abortJob() override
@@ -81,7 +93,7 @@ public:
 private:
     void applyToPrinter(const PageSetup &setup)
     {
-        m_printer.setPageLayout(QPageLayout(QPageSize(setup.paperSize), setup.orientation, QMarginsF()));
+        m_printer.setPageLayout(sheetLayout(setup));
         m_printer.setDuplex(setup.duplex ? QPrinter::DuplexAuto : QPrinter::DuplexNone);
         if (setup.automaticPaperSource)
             m_printer.setPaperSource(QPrinter::Auto);
@@ -89,7 +101,76 @@ private:
 
     QPrinter m_printer;
     QPainter m_painter;
-    QString m_target;
+    QString m_printerName;
+};
+
+// Into a file, as PDF, the format Qt's printing path produces on this platform. Qt's PDF output
+// ignores failed writes: a full disk left a cut-off file behind a job that reported success. So the
+// document is made in memory and written through checked writes into a temporary file, which
+// replaces the target only once it is whole: a failed or cancelled job leaves the target as it was,
+// unless the folder refuses the temporary file.
+class PdfFileDevice : public PrintDevice
+{
+public:
+    explicit PdfFileDevice(const QString &fileName)
+        : m_file(fileName)
+        , m_writer(&m_document)
+    {
+        // A folder the user may not write can still hold a file the user may; that file is then
+        // written in place, as printing into it always was, with no copy to fall back on.
+        m_file.setDirectWriteFallback(true);
+        m_document.open(QIODevice::WriteOnly);
+    }
+
+    void startJob(const QString &title) override { m_writer.setTitle(title); }
+
+    void startPage(const PageSetup &setup) override
+    {
+        m_writer.setPageLayout(sheetLayout(setup));
+        if (m_painter.isActive()) {
+            m_writer.newPage();
+            return;
+        }
+        // Opened before anything is drawn, so that a file that cannot be written stops the job at once.
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !m_painter.begin(&m_writer))
+            failToStart(withReason(m_file.fileName()));
+    }
+
+    void endPage() override {}
+
+    void endJob() override
+    {
+        if (!m_painter.isActive())
+            return;
+        if (!m_painter.end())
+            failToFinish(m_file.fileName());
+        if (!writeAll(m_file, m_document.data()) || !m_file.commit())
+            failToFinish(withReason(m_file.fileName()));
+    }
+
+    void abortJob() override
+    {
+        if (m_painter.isActive())
+            m_painter.end();
+        m_file.cancelWriting();
+    }
+
+    QPainter &painter() override { return m_painter; }
+    double dotsPerInchX() const override { return m_writer.logicalDpiX(); }
+    double dotsPerInchY() const override { return m_writer.logicalDpiY(); }
+    QPointF sheetTopLeft() const override { return {}; }
+
+private:
+    QString withReason(const QString &target) const
+    {
+        return m_file.error() == QFileDevice::NoError ? target
+                                                      : QStringLiteral("%1 (%2)").arg(target, m_file.errorString());
+    }
+
+    QSaveFile m_file;
+    QBuffer m_document;
+    QPdfWriter m_writer;
+    QPainter m_painter;
 };
 
 } // namespace
@@ -97,5 +178,7 @@ private:
 std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName,
                                                const QList<QPair<QString, QString>> &printerOptions)
 {
-    return std::make_unique<QtPrintDevice>(printerName, outputFileName, printerOptions);
+    if (outputFileName.isEmpty())
+        return std::make_unique<PrinterDevice>(printerName, printerOptions);
+    return std::make_unique<PdfFileDevice>(outputFileName);
 }

@@ -5,7 +5,13 @@
 #include "print/preview/printloop.h"
 #include "print/preview/printoptions.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using Pages = QList<int>;
 
@@ -31,6 +37,7 @@ private Q_SLOTS:
     void printLoopDrawsAtDeviceResolutionAndSheetOrigin();
     void printLoopAbortsWhenCancelledBetweenPages();
     void printIntoUnwritableFileFailsInsteadOfReportingSuccess();
+    void printIntoFullDiskFailsAndKeepsThePreviousFile();
 
     void printerListTakesSystemDefaultAndIsBuiltOnce();
     void printerListWithoutPrintersHoldsPlaceholder();
@@ -301,6 +308,68 @@ void TestPrintPlan::printIntoUnwritableFileFailsInsteadOfReportingSuccess()
     } catch (const Exception &error) {
         QVERIFY2(error.message().contains(target), qPrintable(error.message()));
     }
+}
+
+namespace {
+
+// Every file of the process may grow to `bytes` only, and a write beyond fails as on a full disk
+// (instead of the signal that would end the process).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_previous.rlim_max};
+        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+    bool m_set = false;
+};
+
+} // namespace
+
+void TestPrintPlan::printIntoFullDiskFailsAndKeepsThePreviousFile()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString target = folder.filePath(QStringLiteral("bevallas.prn"));
+    const QByteArray previous = "az előző nyomtatás";
+    {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+    }
+    FakePages pages;
+    const std::unique_ptr<PrintDevice> device = makeQtPrintDevice(QString(), target);
+    PrintLoop loop(pages, *device, {});
+    PrintPlan plan;
+    plan.pageIndexes = {0};
+    {
+        // Room for the previous file, not for the page.
+        FileSizeLimit fullDisk(512);
+        QVERIFY(fullDisk.isSet());
+        try {
+            loop.run(plan, QStringLiteral("KRV11007"));
+            QFAIL("printing onto a full disk reported success");
+        } catch (const Exception &error) {
+            QVERIFY2(error.message().contains(target), qPrintable(error.message()));
+        }
+    }
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), previous);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bevallas.prn")});
 }
 
 void TestPrintPlan::printerListTakesSystemDefaultAndIsBuiltOnce()
