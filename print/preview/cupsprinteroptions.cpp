@@ -1,10 +1,8 @@
 #include "print/preview/cupsprinteroptions.h"
 
-#include <QFile>
+#include "print/preview/libcups.h"
 
-#include <cups/cups.h>
-#include <cups/ppd.h>
-#include <dlfcn.h>
+#include <QFile>
 
 #include <memory>
 
@@ -13,47 +11,6 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace {
-
-// The part of libcups the printer's options use. The library is loaded when a printer's options are
-// first read, not with the program: it brings some twenty libraries (TLS, Kerberos, service discovery),
-// and mapping and relocating them would otherwise slow every start.
-struct Libcups
-{
-    decltype(&::cupsGetPPD3) cupsGetPPD3;
-    decltype(&::ppdOpenFile) ppdOpenFile;
-    decltype(&::ppdLocalize) ppdLocalize;
-    decltype(&::ppdClose) ppdClose;
-};
-
-template<typename Function>
-bool resolve(void *library, const char *name, Function &function)
-{
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
-std::optional<Libcups> load()
-{
-    // Kept loaded for the rest of the program, like a linked library.
-    void *library = dlopen(LibcupsFileName, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return std::nullopt;
-    Libcups functions{};
-    const bool resolved = resolve(library, "cupsGetPPD3", functions.cupsGetPPD3)
-                          && resolve(library, "ppdOpenFile", functions.ppdOpenFile)
-                          && resolve(library, "ppdLocalize", functions.ppdLocalize)
-                          && resolve(library, "ppdClose", functions.ppdClose);
-    if (!resolved)
-        return std::nullopt;
-    return functions;
-}
-
-// nullptr when libcups cannot be loaded: then no printer has options to read.
-const Libcups *libcups()
-{
-    static const std::optional<Libcups> loaded = load();
-    return loaded ? &*loaded : nullptr;
-}
 
 struct PpdCloser
 {

@@ -7,9 +7,6 @@
 
 #include <optional>
 
-// The CUPS library, opened on the first reading of a printer's options.
-inline constexpr char LibcupsFileName[] = "libcups.so.2";
-
 // The options a PPD file describes, in its order, with the captions in the user's language where the
 // file carries translations for it. nullopt when the file cannot be read as a PPD.
 std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath);

@@ -2,6 +2,7 @@
 
 #include "common/exception.h"
 #include "common/writeall.h"
+#include "print/preview/libcups.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -9,6 +10,8 @@
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QSaveFile>
+
+#include <optional>
 
 namespace {
 
@@ -37,6 +40,17 @@ QPageLayout sheetLayout(const PageSetup &setup)
 [[noreturn]] void failToFinish(const QString &target)
 {
     throw Exception(QStringLiteral("A nyomtatás nem fejeződött be: %1").arg(target));
+}
+
+// Qt hands the finished job to CUPS and ignores the answer: a queue that refused it ("not accepting
+// jobs") printed nothing, while the job counted as printed. CUPS keeps the answer to the last request
+// of the thread, which the job's submission was. Its reason, when it refused.
+std::optional<QString> refusalOfTheSubmittedJob()
+{
+    const Libcups *cups = libcups();
+    if (!cups || cups->cupsLastError() < IPP_STATUS_ERROR_BAD_REQUEST)
+        return std::nullopt;
+    return QString::fromUtf8(cups->cupsLastErrorString());
 }
 
 class PrinterDevice : public PrintDevice
@@ -74,8 +88,12 @@ public:
 
     void endJob() override
     {
-        if (m_painter.isActive() && !m_painter.end())
+        if (!m_painter.isActive())
+            return;
+        if (!m_painter.end())
             failToFinish(m_printerName);
+        if (const std::optional<QString> refusal = refusalOfTheSubmittedJob())
+            failToFinish(QStringLiteral("%1 (%2)").arg(m_printerName, *refusal));
     }
 
     void abortJob() override

@@ -2,6 +2,7 @@
 #include "app/tform1.h"
 #include "common/fonts.h"
 #include "print/preview/cupsprinteroptions.h"
+#include "print/preview/libcups.h"
 #include "storage/cipher/aes128ecb.h"
 #include "storage/cipher/lbrijndael.h"
 

@@ -83,9 +83,9 @@ SystemGroup root
 CONF
 
 # A hard limit of its own, in case this script is killed before it can stop the scheduler. It outlasts
-# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 30 + 30 + 30 + 5 + 120 s) and
+# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5 + 120 s) and
 # ends before CTest's 600 s.
-timeout --signal=TERM --kill-after=5 550 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
+timeout --signal=TERM --kill-after=5 580 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
     >"$work/log/stdout" 2>&1 &
 cupsd_pid=$!
 
@@ -115,6 +115,11 @@ timeout 5 lpstat -p "$queue" >/dev/null || { echo "FAIL: the queue was not added
 
 KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" \
     timeout 120 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf || exit 1
+
+echo "=== with the queue refusing jobs"
+timeout 10 cupsreject "$queue" || exit 1
+KRV_CUPS_PRINTER="$queue" timeout 60 "$test_program" jobTheQueueRefusesIsReported || exit 1
+timeout 10 cupsaccept "$queue" || exit 1
 
 echo "=== with a second queue, the default now, whose options come from krvoptions.ppd, and a raw queue"
 timeout 30 lpadmin -p "$options_queue" -E -v "file://$work/out/options.pdf" -P "$(dirname "$0")/krvoptions.ppd" \

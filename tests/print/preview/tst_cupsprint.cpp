@@ -2,6 +2,7 @@
 // private CUPS scheduler: noPrinterInstalled while the scheduler has no queue, the rest after it added
 // one whose output lands in $KRV_CUPS_OUTPUT. Qt reads the CUPS printer list once per process, hence
 // two runs.
+#include "common/failure.h"
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
 #include "tests/support/printingsteps.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void noPrinterInstalled();
     void printsCollatedCopiesThroughCups();
     void printsIntoPrnFileAsPdf();
+    void jobTheQueueRefusesIsReported();
 
 private:
     TfrxReport m_declaration;
@@ -155,6 +157,26 @@ void TestCupsPrint::printsIntoPrnFileAsPdf()
     QVERIFY(toolOutput(QStringLiteral("pdftotext"), {written, QStringLiteral("-")})
                 .contains(QStringLiteral("Ertek-m1")));
     QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("bevallas.pdf"))));
+}
+
+// The queue rejects jobs, as an administrator can set it to: the job reaches nobody, so the print does
+// not end as if it had printed.
+void TestCupsPrint::jobTheQueueRefusesIsReported()
+{
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    QStringList reported;
+    const failure::Reporter previous =
+        failure::setReporter([&reported](const QString &message) { reported.append(message); });
+    TfrxPreviewForm form(m_declaration, PrinterList::instance(), PrintServices::platform());
+    form.show();
+    pressPrintAndConfirm(form, [](TfrxPrintDialog *) {});
+    failure::setReporter(previous);
+
+    QCOMPARE(reported.size(), 1);
+    QVERIFY2(reported.first().startsWith(QStringLiteral("A nyomtatás nem fejeződött be: ") + queue),
+             qPrintable(reported.first()));
+    QVERIFY2(reported.first().contains(QStringLiteral("not accepting jobs")), qPrintable(reported.first()));
+    QVERIFY(form.isVisible());
 }
 
 QTEST_MAIN(TestCupsPrint)

@@ -1,0 +1,40 @@
+#include "print/preview/libcups.h"
+
+#include <dlfcn.h>
+
+#include <optional>
+
+namespace {
+
+template<typename Function>
+bool resolve(void *library, const char *name, Function &function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Libcups> load()
+{
+    // Kept loaded for the rest of the program, like a linked library.
+    void *library = dlopen(LibcupsFileName, RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return std::nullopt;
+    Libcups functions{};
+    const bool resolved = resolve(library, "cupsGetPPD3", functions.cupsGetPPD3)
+                          && resolve(library, "ppdOpenFile", functions.ppdOpenFile)
+                          && resolve(library, "ppdLocalize", functions.ppdLocalize)
+                          && resolve(library, "ppdClose", functions.ppdClose)
+                          && resolve(library, "cupsLastError", functions.cupsLastError)
+                          && resolve(library, "cupsLastErrorString", functions.cupsLastErrorString);
+    if (!resolved)
+        return std::nullopt;
+    return functions;
+}
+
+} // namespace
+
+const Libcups *libcups()
+{
+    static const std::optional<Libcups> loaded = load();
+    return loaded ? &*loaded : nullptr;
+}
