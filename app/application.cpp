@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/activationhandback.h"
 #include "app/errorbox.h"
 #include "common/failure.h"
 #include "common/fonts.h"
@@ -11,6 +12,7 @@ Application::Application(int &argc, char **argv)
     fonts::install();
     qttranslation::installHungarian();
     failure::setReporter(showDefaultErrorBox);
+    installEventFilter(new ActivationHandBack(this));
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

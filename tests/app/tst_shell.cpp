@@ -1,12 +1,15 @@
 #include "app/accesskeys.h"
+#include "app/activationhandback.h"
 #include "app/errorbox.h"
 #include "app/programtitle.h"
 #include "app/wheelaccumulator.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 class TestShell : public QObject
 {
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void wheelCountsWholeNotches();
     void onlyTheVerticalWheelRotates_data();
     void onlyTheVerticalWheelRotates();
+    void closingBoxesHandTheActivationBack();
 };
 
 void TestShell::programTitleFromTheExecutable_data()
@@ -156,6 +160,43 @@ void TestShell::onlyTheVerticalWheelRotates()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(int, rotation);
     QCOMPARE(WheelAccumulator::verticalRotation(angleDelta, modifiers), rotation);
+}
+
+// Here, as under a window manager that hands nothing back, no window is active once a box has closed:
+// the keys typed next would reach no field.
+void TestShell::closingBoxesHandTheActivationBack()
+{
+    ActivationHandBack handBack;
+    qApp->installEventFilter(&handBack);
+    QLineEdit field;
+    field.show();
+    field.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&field));
+
+    // A box that opens a second one: each hands the activation to what it covered.
+    QMessageBox outer(QMessageBox::Critical, QStringLiteral("Hiba"), QStringLiteral("külső"), QMessageBox::Ok, &field);
+    QWidget *activeWithOuter = nullptr;
+    QWidget *activeAfterInner = nullptr;
+    QTimer::singleShot(0, &outer, [&] {
+        (void)QTest::qWaitFor([&outer] { return QApplication::activeWindow() == &outer; }, 1000);
+        activeWithOuter = QApplication::activeWindow();
+        QMessageBox inner(QMessageBox::Critical, QStringLiteral("Hiba"), QStringLiteral("belső"), QMessageBox::Ok,
+                          &outer);
+        QTimer::singleShot(0, &inner, [&inner] {
+            (void)QTest::qWaitFor([&inner] { return QApplication::activeWindow() == &inner; }, 1000);
+            inner.accept();
+        });
+        inner.exec();
+        (void)QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 1000);
+        activeAfterInner = QApplication::activeWindow();
+        outer.accept();
+    });
+    outer.exec();
+    QCOMPARE(activeWithOuter, static_cast<QWidget *>(&outer));
+    QCOMPARE(activeAfterInner, static_cast<QWidget *>(&outer));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&field));
+    qApp->removeEventFilter(&handBack);
 }
 
 QTEST_MAIN(TestShell)
