@@ -18,9 +18,9 @@
 #include <memory>
 
 // The field the user is typing into, when a menu command or a box comes between: printing counts what
-// it shows, and a box that closes hands the focus over as Tab would. Only a window manager gives the
-// activation back to the window when a box closes, so the whole test runs again on a private X server
-// under openbox.
+// it shows, and a box that closes hands the focus over as Tab would. The focus comes back with the
+// activation, which the window manager and the program both hand back when a box closes, so the whole
+// test runs again on a private X server under openbox.
 class TestFieldInUse : public QObject
 {
     Q_OBJECT
