@@ -100,8 +100,11 @@ void putBack(const QString &path, const QByteArray &previous)
 // file or loses the previous filling; commit() syncs the file to the disk before the rename.
 void writeWhole(const QString &path, const QByteArray &content)
 {
-    const bool isNew = !QFileInfo::exists(path);
-    const std::optional<QByteArray> previous = isNew ? std::nullopt : readPrevious(path);
+    const QFileInfo existing(path);
+    const bool isNew = !existing.exists();
+    // Only a regular file is read: reading a named pipe in its place would wait for a writer that never
+    // comes, and the window would hang.
+    const std::optional<QByteArray> previous = existing.isFile() ? readPrevious(path) : std::nullopt;
     QString failure;
     {
         QSaveFile file(path);

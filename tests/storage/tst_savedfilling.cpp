@@ -23,7 +23,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <functional>
+#include <thread>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -388,6 +392,7 @@ private Q_SLOTS:
     void lineEndAfterBase64IsTolerated();
     void unwritableTargetReportsFullPath_data();
     void unwritableTargetReportsFullPath();
+    void pipeInPlaceOfTheFileIsReplacedWithoutWaiting();
     void realDialogsAskAndReport();
 
     void fullDiskKeepsPreviousFile_data();
@@ -800,6 +805,36 @@ void TestSavedFilling::lineEndAfterBase64IsTolerated()
     m_answers = {QStringLiteral("p")};
     SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
     QCOMPARE(m_form[QStringLiteral("Edit2")].text, QStringLiteral("x"));
+}
+
+// A named pipe where the filling belongs: reading it would wait for a writer that never comes, and the
+// window would hang. If the save waits all the same, a watchdog opens the pipe's other end after a
+// while, so that the test fails instead of hanging.
+void TestSavedFilling::pipeInPlaceOfTheFileIsReplacedWithoutWaiting()
+{
+    QVERIFY(mkfifo(QFile::encodeName(filePath()).constData(), 0600) == 0);
+    std::atomic<bool> saved = false;
+    std::atomic<bool> waited = false;
+    std::thread watchdog([&] {
+        for (int tick = 0; tick < 200 && !saved; ++tick)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (saved)
+            return;
+        waited = true;
+        const int writer = ::open(QFile::encodeName(filePath()).constData(), O_RDWR | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    });
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).SaveFilling();
+    saved = true;
+    watchdog.join();
+
+    QVERIFY(!waited);
+    QVERIFY(QFileInfo(filePath()).isFile());
+    m_answers = {QStringLiteral("p")};
+    SavedFilling(m_form, m_cipher, m_folder->path()).LoadFilling();
+    QCOMPARE(m_dialogs.filter(QStringLiteral("information")), QStringList());
 }
 
 void TestSavedFilling::unwritableTargetReportsFullPath_data()
