@@ -13,7 +13,10 @@ bool ActivationHandBack::eventFilter(QObject *watched, QEvent *event)
     if (!window->isWindow() || !window->isModal())
         return false;
     if (type == QEvent::Show) {
-        m_covered.insert(window, QApplication::activeWindow());
+        // A box that follows another at once opens before the window has taken the activation back from
+        // the first: it covers the window the first one handed the activation to.
+        QWidget *active = QApplication::activeWindow();
+        m_covered.insert(window, active && active != window && active->isVisible() ? active : m_handedBackTo.data());
         return false;
     }
     const QPointer<QWidget> covered = m_covered.take(window);
@@ -21,7 +24,9 @@ bool ActivationHandBack::eventFilter(QObject *watched, QEvent *event)
     // already taken the activation from the box by now, others not yet; another window of the program
     // that took it keeps it.
     const QWidget *active = QApplication::activeWindow();
-    if (covered && covered != window && covered->isVisible() && (!active || active == window))
+    if (covered && covered != window && covered->isVisible() && (!active || active == window)) {
         covered->activateWindow();
+        m_handedBackTo = covered;
+    }
     return false;
 }

@@ -21,4 +21,5 @@ protected:
 
 private:
     QHash<QObject *, QPointer<QWidget>> m_covered;
+    QPointer<QWidget> m_handedBackTo;
 };

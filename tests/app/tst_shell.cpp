@@ -196,6 +196,18 @@ void TestShell::closingBoxesHandTheActivationBack()
     QCOMPARE(activeAfterInner, static_cast<QWidget *>(&outer));
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&field));
+
+    // One box right after another, as a wrong password's message follows the password box: the second
+    // opens before the window has taken the activation back.
+    for (const QString &text : {QStringLiteral("jelszó"), QStringLiteral("Hibás jelszó!")}) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, &field);
+        QTimer::singleShot(0, &box, [&box] {
+            (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 1000);
+            box.accept();
+        });
+        box.exec();
+    }
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
     qApp->removeEventFilter(&handBack);
 }
 
