@@ -174,7 +174,8 @@ void TestShell::closingBoxesHandTheActivationBack()
     QVERIFY(QTest::qWaitForWindowActive(&field));
 
     // A box that opens a second one: each hands the activation to what it covered.
-    QMessageBox outer(QMessageBox::Critical, QStringLiteral("Hiba"), QStringLiteral("külső"), QMessageBox::Ok, &field);
+    QMessageBox outer(QMessageBox::Critical, QStringLiteral("Hiba"), QStringLiteral("külső"), QMessageBox::Ok,
+                      &field);
     QWidget *activeWithOuter = nullptr;
     QWidget *activeAfterInner = nullptr;
     QTimer::singleShot(0, &outer, [&] {
