@@ -26,5 +26,6 @@ struct Libcups
 
 inline constexpr char LibcupsFileName[] = "libcups.so.2";
 
-// nullptr when the library cannot be loaded: then no printer has options to read.
+// nullptr when the library cannot be loaded: then no printer has options to read, and no answer of the
+// scheduler to a job can be read.
 const Libcups *libcups();
