@@ -83,8 +83,8 @@ SystemGroup root
 CONF
 
 # A hard limit of its own, in case this script is killed before it can stop the scheduler. It outlasts
-# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5 + 120 s) and
-# ends before CTest's 600 s.
+# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5
+# + 120 s) and ends before CTest's 600 s.
 timeout --signal=TERM --kill-after=5 580 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
     >"$work/log/stdout" 2>&1 &
 cupsd_pid=$!
