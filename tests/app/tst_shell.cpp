@@ -3,6 +3,7 @@
 #include "app/errorbox.h"
 #include "app/programtitle.h"
 #include "app/wheelaccumulator.h"
+#include "tests/support/privatexserver.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QLabel>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void onlyTheVerticalWheelRotates_data();
     void onlyTheVerticalWheelRotates();
     void closingBoxesHandTheActivationBack();
+    void closingBoxesHandTheActivationBackWithoutAWindowManager();
 };
 
 void TestShell::programTitleFromTheExecutable_data()
@@ -204,6 +206,35 @@ void TestShell::closingBoxesHandTheActivationBack()
         QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, &field);
         QTimer::singleShot(0, &box, [&box] {
             (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 1000);
+            box.accept();
+        });
+        box.exec();
+    }
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
+    qApp->removeEventFilter(&handBack);
+}
+
+// On a real X server with nothing to hand the activation on, two boxes in a row, as a wrong password's
+// message follows the password box. The test function runs again in a child on a private X server.
+void TestShell::closingBoxesHandTheActivationBackWithoutAWindowManager()
+{
+    if (!PrivateXServer::isHosting()) {
+        PrivateXServer server(PrivateXServer::WindowManager::None);
+        if (!server.started())
+            QSKIP(server.failure().constData());
+        server.runCurrentFunction();
+        return;
+    }
+    ActivationHandBack handBack;
+    qApp->installEventFilter(&handBack);
+    QLineEdit field;
+    field.show();
+    field.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&field));
+    for (const QString &text : {QStringLiteral("jelszó"), QStringLiteral("Hibás jelszó!")}) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, &field);
+        QTimer::singleShot(0, &box, [&box] {
+            (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 2000);
             box.accept();
         });
         box.exec();

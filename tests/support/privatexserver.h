@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <QTest>
 
-// A private X server (Xvfb) with the openbox window manager, for what only a real window system shows:
-// frames, activation handed back by the window manager, scale factors. Both end with the object,
-// whatever way the test ends. The test runs again, as a child of itself, on the server: one test
+// A private X server (Xvfb) with the openbox window manager, or without any, for what only a real window
+// system shows: frames, activation handed back by the window manager or not, scale factors. Both end
+// with the object, whatever way the test ends. The test runs again, as a child of itself, on the server: one test
 // function (runCurrentFunction) or the whole test (runWholeTest). Tests whose binary defines
 // KRV_XCB_LEAK_SUPPRESSIONS pass it on to children, since in a sanitizer build the X libraries'
 // caches would count as their leaks.
@@ -20,12 +20,21 @@ public:
     // Whether this process is the child that runs on the server.
     static bool isHosting() { return qEnvironmentVariableIsSet(hostingVariable); }
 
+    enum class WindowManager { Openbox, None };
+
     // Extra arguments of openbox, such as its configuration file.
     explicit PrivateXServer(const QStringList &windowManagerArguments = {})
+        : PrivateXServer(WindowManager::Openbox, windowManagerArguments)
+    {
+    }
+
+    // With WindowManager::None the X server runs alone: nothing frames a window or hands the activation
+    // on when one closes, as under the barest window managers.
+    explicit PrivateXServer(WindowManager windowManager, const QStringList &windowManagerArguments = {})
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-        if (xvfb.isEmpty() || openbox.isEmpty()) {
+        if (xvfb.isEmpty() || (windowManager == WindowManager::Openbox && openbox.isEmpty())) {
             m_failure = QStringLiteral("Xvfb or openbox is not installed");
             return;
         }
@@ -37,6 +46,10 @@ public:
             return;
         }
         m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readLine().trimmed());
+        if (windowManager == WindowManager::None) {
+            m_started = true;
+            return;
+        }
 
         m_windowManager.setProcessEnvironment(environment());
         // openbox runs the start-up command once it manages the screen; before that no window is
