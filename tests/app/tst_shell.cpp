@@ -164,15 +164,44 @@ void TestShell::onlyTheVerticalWheelRotates()
     QCOMPARE(WheelAccumulator::verticalRotation(angleDelta, modifiers), rotation);
 }
 
+namespace {
+
+// A field in its own window, shown and activated, with the hand-back watching the boxes over it.
+struct FieldWatchedByHandBack
+{
+    FieldWatchedByHandBack()
+    {
+        qApp->installEventFilter(&handBack);
+        field.show();
+        field.activateWindow();
+    }
+    ~FieldWatchedByHandBack() { qApp->removeEventFilter(&handBack); }
+
+    ActivationHandBack handBack;
+    QLineEdit field;
+};
+
+// Each box is accepted once it is active, as the user would press Enter in it.
+void acceptTwoBoxesInARow(QWidget *parent)
+{
+    for (const QString &text : {QStringLiteral("jelszó"), QStringLiteral("Hibás jelszó!")}) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, parent);
+        QTimer::singleShot(0, &box, [&box] {
+            (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 2000);
+            box.accept();
+        });
+        box.exec();
+    }
+}
+
+} // namespace
+
 // Here, as under a window manager that hands nothing back, no window is active once a box has closed:
 // the keys typed next would reach no field.
 void TestShell::closingBoxesHandTheActivationBack()
 {
-    ActivationHandBack handBack;
-    qApp->installEventFilter(&handBack);
-    QLineEdit field;
-    field.show();
-    field.activateWindow();
+    FieldWatchedByHandBack watched;
+    QLineEdit &field = watched.field;
     QVERIFY(QTest::qWaitForWindowActive(&field));
 
     // A box that opens a second one: each hands the activation to what it covered.
@@ -202,16 +231,8 @@ void TestShell::closingBoxesHandTheActivationBack()
 
     // One box right after another, as a wrong password's message follows the password box: the second
     // opens before the window has taken the activation back.
-    for (const QString &text : {QStringLiteral("jelszó"), QStringLiteral("Hibás jelszó!")}) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, &field);
-        QTimer::singleShot(0, &box, [&box] {
-            (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 1000);
-            box.accept();
-        });
-        box.exec();
-    }
+    acceptTwoBoxesInARow(&field);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
-    qApp->removeEventFilter(&handBack);
 }
 
 // On a real X server with nothing to hand the activation on, two boxes in a row, as a wrong password's
@@ -225,22 +246,11 @@ void TestShell::closingBoxesHandTheActivationBackWithoutAWindowManager()
         server.runCurrentFunction();
         return;
     }
-    ActivationHandBack handBack;
-    qApp->installEventFilter(&handBack);
-    QLineEdit field;
-    field.show();
-    field.activateWindow();
+    FieldWatchedByHandBack watched;
+    QLineEdit &field = watched.field;
     QVERIFY(QTest::qWaitForWindowActive(&field));
-    for (const QString &text : {QStringLiteral("jelszó"), QStringLiteral("Hibás jelszó!")}) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Információ"), text, QMessageBox::Ok, &field);
-        QTimer::singleShot(0, &box, [&box] {
-            (void)QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }, 2000);
-            box.accept();
-        });
-        box.exec();
-    }
+    acceptTwoBoxesInARow(&field);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&field));
-    qApp->removeEventFilter(&handBack);
 }
 
 QTEST_MAIN(TestShell)
