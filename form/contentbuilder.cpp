@@ -4,6 +4,7 @@
 #include "common/fonts.h"
 #include "form/maskedit/tlmdmaskedit.h"
 #include "form/numedit/tpbnumedit.h"
+#include "form/widgets/readabletext.h"
 #include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdfill.h"
@@ -74,15 +75,29 @@ QWidget *createLabel(const CatalogueRow &row, const QFont &font, QWidget *parent
     return label;
 }
 
+// The title's rich text names its colour, black, where the other labels take the window-text colour.
+QWidget *createTitle(const CatalogueRow &row, const QFont &font, QWidget *parent)
+{
+    QWidget *title = createLabel(row, font, parent);
+    QPalette palette = title->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    title->setPalette(palette);
+    return title;
+}
+
 QWidget *createFill(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
     auto *fill = withFont(new TLMDFill(parent), font);
     fill->setCaption(text(row));
     // Created states: I and III active with the window-text colour as caption colour, II inactive.
+    // The active gradient is light under every theme; a dark theme's light text gives way to black.
     const bool active = has(row, InitiallyActive);
-    fill->setGradientStartColor(colorFromValue(active ? 9758459 : 12505042));
-    fill->setGradientEndColor(colorFromValue(active ? 1414638 : 12505042));
-    fill->setCaptionColor(active ? parent->palette().color(QPalette::WindowText) : colorFromValue(4542543));
+    const QColor start = colorFromValue(active ? 9758459 : 12505042);
+    const QColor end = colorFromValue(active ? 1414638 : 12505042);
+    fill->setGradientStartColor(start);
+    fill->setGradientEndColor(end);
+    fill->setCaptionColor(active ? readableTextColor(parent->palette().color(QPalette::WindowText), {start, end})
+                                 : colorFromValue(4542543));
     return fill;
 }
 
@@ -137,10 +152,12 @@ QWidget *createCheckBox(const CatalogueRow &row, const QFont &font, QWidget *par
 QWidget *createWidget(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
     switch (row.kind) {
-    case ComponentKind::TPanel: return withFont(new TPanel(row.bevel, parent), font);
+    case ComponentKind::TPanel:
+        return withFont(new TPanel(row.bevel, row.color >= 0 ? colorFromValue(std::uint32_t(row.color)) : QColor(), parent),
+                        font);
     case ComponentKind::TLMDFill: return createFill(row, font, parent);
     case ComponentKind::TLMDGroupBox: return createGroupBox(row, font, parent);
-    case ComponentKind::TRTFLabel:
+    case ComponentKind::TRTFLabel: return createTitle(row, font, parent);
     case ComponentKind::TLabel:
     case ComponentKind::TLMDLabel: return createLabel(row, font, parent);
     case ComponentKind::TEdit: return withFont(new TEdit(parent), font);
@@ -172,17 +189,6 @@ void fitTitle(QLabel *title, const QFont &labelFont)
     font.setPixelSize(fittingPixelSize(font, title->text(), title->width(), labelFont));
     title->setFont(font);
     title->resize(title->width(), std::min(title->height(), title->sizeHint().height()));
-}
-
-void setColors(QWidget *widget, const CatalogueRow &row)
-{
-    if (row.kind == ComponentKind::TPanel) {
-        QPalette palette = widget->palette();
-        const QColor color = row.color >= 0 ? colorFromValue(std::uint32_t(row.color))
-                                            : palette.color(QPalette::Button);
-        palette.setColor(QPalette::Window, color);
-        widget->setPalette(palette);
-    }
 }
 
 // The focus chain: each container's contents in their tab positions, a container standing for all
@@ -369,7 +375,6 @@ QList<Component> buildContent(QWidget *clientArea)
         widget->setEnabled(!has(row, Disabled));
         if (row.kind == ComponentKind::TRTFLabel)
             fitTitle(static_cast<QLabel *>(widget), catalogueFont(FontRole::LabelBold, scale));
-        setColors(widget, row);
         widgets.insert(name, widget);
         rows.insert(name, &row);
         contents[row.container ? QString::fromLatin1(row.container) : QString()].append(&row);

@@ -4,6 +4,7 @@
 #include "common/regionalsettings.h"
 #include "form/catalogue.h"
 #include "form/widgets/tlmdfill.h"
+#include "form/widgets/readabletext.h"
 #include "form/widgets/tlmdradiogroup.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void kilepesEndsTheEventLoopWithZero();
     void insistingWindowManagerIsNotAskedForever();
     void regionalSettingsAreReadAgainOnLocaleChange();
+    void textStandsOutUnderADarkTheme();
 
 private:
     QString focusedField() const;
@@ -441,6 +444,47 @@ int main(int argc, char *argv[])
     Application application(argc, argv);
     TestForm1 test;
     return QTest::qExec(&test, argc, argv);
+}
+
+// A dark desktop theme writes light text on dark faces; the form's own colours stay light.
+void TestForm1::textStandsOutUnderADarkTheme()
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+        dark.setColor(role, QColor(0x32, 0x32, 0x32));
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dark.setColor(role, QColor(0xF0, 0xF0, 0xF0));
+    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+    const QColor outerPanel(0xEA, 0xE5, 0xCF);
+    const auto color = [](const TForm1 &form, const char *name, QPalette::ColorRole role) {
+        return form.field<QWidget>(QString::fromLatin1(name))->palette().color(role);
+    };
+    // On the outer panel the title stays black as the form names it, the form number turns readable;
+    // inside the sections, on the system's faces, the text keeps the system's colour.
+    const auto verifyReadable = [&](const TForm1 &form) {
+        QCOMPARE(color(form, "Panel1", QPalette::Window), outerPanel);
+        QCOMPARE(color(form, "RTFLabel7", QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(contrastRatio(color(form, "Label4", QPalette::WindowText), outerPanel) >= 4.5);
+        QCOMPARE(color(form, "Panel2", QPalette::Window), dark.color(QPalette::Button));
+        QCOMPARE(color(form, "Label13", QPalette::WindowText), dark.color(QPalette::WindowText));
+    };
+
+    QApplication::setPalette(dark);
+    TForm1 startedDark;
+    verifyReadable(startedDark);
+    const auto *header = startedDark.field<TLMDFill>(QStringLiteral("LMDFill3"));
+    for (const QColor &band : {header->gradientStartColor(), header->gradientEndColor()})
+        QVERIFY(contrastRatio(header->captionColor(), band) >= 4.5);
+
+    // The window that was open when the theme turned dark follows it, and turns back with it. The
+    // change reaches the widgets through the event loop.
+    QTRY_COMPARE(color(*m_form, "Panel2", QPalette::Window), dark.color(QPalette::Button));
+    verifyReadable(*m_form);
+    QApplication::setPalette(light);
+    QTRY_COMPARE(color(*m_form, "Panel2", QPalette::Window), light.color(QPalette::Button));
+    QCOMPARE(color(*m_form, "Label4", QPalette::WindowText), light.color(QPalette::WindowText));
 }
 
 #include "tst_form1.moc"

@@ -2,6 +2,7 @@
 #include "common/colorvalue.h"
 #include "common/regionalsettings.h"
 #include "form/widgets/headergradient.h"
+#include "form/widgets/readabletext.h"
 #include "form/widgets/tdatetimepicker.h"
 #include "form/widgets/tedit.h"
 #include "form/widgets/tlmdradiogroup.h"
@@ -22,6 +23,8 @@ class TestFormWidgets : public QObject
 private Q_SLOTS:
     void activeHeaderGradientBands();
     void inactiveHeaderIsAPlainFill();
+    void textColorStandsOutFromItsBackground_data();
+    void textColorStandsOutFromItsBackground();
     void textFieldRefusesWhatWindows1250CannotHold();
     void joiningLinesKeepsThePosition_data();
     void joiningLinesKeepsThePosition();
@@ -63,6 +66,36 @@ void TestFormWidgets::inactiveHeaderIsAPlainFill()
 {
     for (const GradientBand &band : headerGradient(colorFromValue(12505042), colorFromValue(12505042), 27))
         QCOMPARE(band.color, QColor(0xD2, 0xCF, 0xBE));
+}
+
+void TestFormWidgets::textColorStandsOutFromItsBackground_data()
+{
+    QTest::addColumn<QColor>("preferred");
+    QTest::addColumn<QColor>("top");
+    QTest::addColumn<QColor>("bottom");
+    QTest::addColumn<QColor>("expected");
+    const QColor outerPanel(0xEA, 0xE5, 0xCF);
+    const QColor darkFace(0x32, 0x32, 0x32);
+    const QColor lightText(0xF0, 0xF0, 0xF0);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    QTest::newRow("black on the outer panel stays") << black << outerPanel << outerPanel << black;
+    QTest::newRow("light text on the outer panel") << lightText << outerPanel << outerPanel << black;
+    QTest::newRow("light text on a dark face stays") << lightText << darkFace << darkFace << lightText;
+    QTest::newRow("grey on a dark face") << QColor(0x4F, 0x50, 0x45) << darkFace << darkFace << white;
+    // Readable on the light top of the active header, not on its orange bottom.
+    QTest::newRow("white on the active header") << white << QColor(0xFB, 0xE6, 0x94) << QColor(0xEE, 0x95, 0x15)
+                                                << black;
+}
+
+void TestFormWidgets::textColorStandsOutFromItsBackground()
+{
+    QFETCH(QColor, preferred);
+    QFETCH(QColor, top);
+    QFETCH(QColor, bottom);
+    QFETCH(QColor, expected);
+    QCOMPARE(readableTextColor(preferred, {top, bottom}), expected);
+    QCOMPARE(contrastRatio(QColor(Qt::black), QColor(Qt::white)), 21.0);
 }
 
 void TestFormWidgets::textFieldRefusesWhatWindows1250CannotHold()
