@@ -75,6 +75,13 @@ QWidget *createLabel(const CatalogueRow &row, const QFont &font, QWidget *parent
     return label;
 }
 
+// A panel without a colour of its own takes the system's button face.
+QWidget *createPanel(const CatalogueRow &row, const QFont &font, QWidget *parent)
+{
+    const QColor color = row.color >= 0 ? colorFromValue(std::uint32_t(row.color)) : QColor();
+    return withFont(new TPanel(row.bevel, color, parent), font);
+}
+
 // The title's rich text names its colour, black, where the other labels take the window-text colour.
 QWidget *createTitle(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
@@ -152,9 +159,7 @@ QWidget *createCheckBox(const CatalogueRow &row, const QFont &font, QWidget *par
 QWidget *createWidget(const CatalogueRow &row, const QFont &font, QWidget *parent)
 {
     switch (row.kind) {
-    case ComponentKind::TPanel:
-        return withFont(new TPanel(row.bevel, row.color >= 0 ? colorFromValue(std::uint32_t(row.color)) : QColor(), parent),
-                        font);
+    case ComponentKind::TPanel: return createPanel(row, font, parent);
     case ComponentKind::TLMDFill: return createFill(row, font, parent);
     case ComponentKind::TLMDGroupBox: return createGroupBox(row, font, parent);
     case ComponentKind::TRTFLabel: return createTitle(row, font, parent);
