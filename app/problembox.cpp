@@ -5,11 +5,9 @@
 #include "dialogs/dialogtables.h"
 #include "dialogs/languagetable.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <memory>
 
@@ -21,13 +19,6 @@ const QString introduction = QStringLiteral("Ezek az adatok hibásnak vagy hián
 const QString fixCaption = QStringLiteral("Javítom");
 const QString printCaption = QStringLiteral("Nyomtatás így is");
 constexpr int iconSize = 32;
-
-QRect currentScreen()
-{
-    const QWidget *active = QApplication::activeWindow();
-    const QScreen *screen = active ? active->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
-}
 
 // The standard buttons' width is too narrow for these captions: each button grows to its caption, and
 // the box grows with the row, which stays centred.

@@ -19,14 +19,6 @@ namespace {
 constexpr int inputMaxLength = 255;
 const QString inputEditName = QStringLiteral("Edit");
 
-// The screen the user is looking at: that of the active window, else the primary one.
-QRect currentScreen()
-{
-    const QWidget *active = QApplication::activeWindow();
-    const QScreen *screen = active ? active->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
-}
-
 QString messageTitle(TMsgDlgType type, int language)
 {
     if (type == mtCustom)
@@ -83,6 +75,13 @@ void addButtons(TMessageForm &form, const MessageBoxRequest &request, const QLis
 }
 
 } // namespace
+
+QRect currentScreen()
+{
+    const QWidget *active = QApplication::activeWindow();
+    const QScreen *screen = active ? active->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
 
 QFont dialogFont(const Settings &settings)
 {
