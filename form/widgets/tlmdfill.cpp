@@ -1,13 +1,16 @@
 #include "form/widgets/tlmdfill.h"
 
 #include "form/widgets/headergradient.h"
+#include "form/widgets/sectionaccessible.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 TLMDFill::TLMDFill(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installSectionAccessibility();
 }
 
 void TLMDFill::setCaption(const QString &caption)
@@ -16,6 +19,8 @@ void TLMDFill::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TLMDFill::setGradientStartColor(QColor color)

@@ -2,6 +2,7 @@
 
 #include "form/catalogue.h"
 #include "form/widgets/readabletext.h"
+#include "form/widgets/sectionaccessible.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@ TPanel::TPanel(Bevel bevel, const QColor &color, QWidget *parent)
 {
     setAutoFillBackground(true);
     applyColors();
+    installSectionAccessibility();
 }
 
 // Set explicitly, the two colours pass to the panel's contents and stay when the system's colours

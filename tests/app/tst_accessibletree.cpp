@@ -29,6 +29,8 @@ private Q_SLOTS:
     void valuesFollowTyping_data();
     void valuesFollowTyping();
     void resultsAreReadWithTheirCaptions();
+    void sectionsAreNamedAfterTheirHeaders_data();
+    void sectionsAreNamedAfterTheirHeaders();
 
 private:
     QAccessibleInterface *accessible(const QString &name) const;
@@ -237,6 +239,33 @@ void TestAccessibleTree::resultsAreReadWithTheirCaptions()
     QCOMPARE(resultName("Label23"), QStringLiteral("Különbözet: 20000 Ft."));
     // The reader's name is the one a sighted user reads along the line.
     QCOMPARE(m_form->field<QLabel>(QStringLiteral("Label23"))->text(), QStringLiteral("20000"));
+}
+
+void TestAccessibleTree::sectionsAreNamedAfterTheirHeaders_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("section I") << "Panel2" << "LMDFill1" << "I. BEVALLÁS";
+    QTest::newRow("section II") << "Panel4" << "LMDFill2" << "II. ADÓALAP, ADÓ";
+    QTest::newRow("section III") << "Panel3" << "LMDFill3" << "III. ADÓALANY";
+    QTest::newRow("the whole form, unnamed") << "Panel1" << "" << "";
+}
+
+void TestAccessibleTree::sectionsAreNamedAfterTheirHeaders()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, header);
+    QFETCH(QString, name);
+    QAccessibleInterface *section = accessible(panel);
+    QCOMPARE(section->role(), QAccessible::Grouping);
+    QCOMPARE(section->text(QAccessible::Name), name);
+    if (header.isEmpty())
+        return;
+    QAccessibleInterface *heading = accessible(header);
+    QCOMPARE(heading->role(), QAccessible::Heading);
+    QCOMPARE(heading->text(QAccessible::Name), name);
 }
 
 QTEST_MAIN(TestAccessibleTree)

@@ -3,6 +3,7 @@
 #include "form/maskedit/tlmdmaskedit.h"
 #include "form/numedit/tpbnumedit.h"
 #include "form/widgets/tdatetimepicker.h"
+#include "form/widgets/tlmdfill.h"
 #include "tests/support/accessibilityevents.h"
 
 #include <QAccessible>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void maskedFieldAnnouncesTextCaretAndSelection();
     void dateFieldAnnouncesItsNewText();
     void changedResultsAreAnnouncedWithTheirCaptions();
+    void sectionHeaderAnnouncesItsNewCaption();
 
 private:
     template<typename T>
@@ -133,6 +135,17 @@ void TestScreenReaderEvents::changedResultsAreAnnouncedWithTheirCaptions()
     QCOMPARE(difference.first().name, QStringLiteral("Különbözet: 20000 Ft."));
     QVERIFY(m_events->of(field<QLabel>("Label29"), QAccessible::NameChanged).isEmpty());
     QVERIFY(m_events->of(field<QLabel>("Label9"), QAccessible::NameChanged).isEmpty());
+}
+
+// Read as a heading, a header's caption is its name: a new caption is a new name, once.
+void TestScreenReaderEvents::sectionHeaderAnnouncesItsNewCaption()
+{
+    auto *header = field<TLMDFill>("LMDFill2");
+    header->setCaption(QStringLiteral("    II. ADÓALAP"));
+    header->setCaption(QStringLiteral("    II. ADÓALAP"));
+    const auto renamed = m_events->of(header, QAccessible::NameChanged);
+    QCOMPARE(renamed.size(), 1);
+    QCOMPARE(renamed.first().name, QStringLiteral("II. ADÓALAP"));
 }
 
 QTEST_MAIN(TestScreenReaderEvents)
