@@ -130,6 +130,9 @@ std::unique_ptr<TMessageForm> createInputForm(const QString &caption, const QStr
     promptLabel->adjustSize();
 
     edit->setObjectName(inputEditName);
+    // Screen readers name the edit line after its prompt. Not as the prompt's buddy: that would make an
+    // ampersand in the prompt an access key and hide it.
+    edit->setAccessibleName(prompt);
     edit->setGeometry(geometry.editRect);
     edit->setMaxLength(inputMaxLength);
     windows1250::refuseOutside(edit);

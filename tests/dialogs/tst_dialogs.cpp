@@ -4,6 +4,7 @@
 #include "dialogs/dialoggeometry.h"
 #include "dialogs/dialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -262,6 +263,9 @@ void TestDialogs::inputBoxLayout()
     QCOMPARE(edit->selectedText(), QStringLiteral("alap"));
     QCOMPARE(edit->maxLength(), 255);
     QCOMPARE(edit->echoMode(), QLineEdit::Normal); // the password stays visible as typed
+    // Screen readers name the edit line after its prompt.
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QLineEdit *>())->text(QAccessible::Name),
+             QStringLiteral("Kérem a jelszót:"));
 
     const QList<QPushButton *> buttons = buttonsLeftToRight(*form);
     QCOMPARE(buttons.size(), 2);
