@@ -34,6 +34,8 @@ TfrxPreviewForm::TfrxPreviewForm(const PageDrawer &pages, PrinterList &printers,
 
     m_scrollArea = new QScrollArea(this);
     m_scrollArea->setObjectName(QStringLiteral("PreviewScroll"));
+    // It has the focus as the preview opens; unnamed, a screen reader would announce nothing there.
+    m_scrollArea->setAccessibleName(QStringLiteral("Nyomtatási kép"));
     m_scrollArea->setWidget(m_pagesView);
     m_scrollArea->viewport()->installEventFilter(this);
     connect(m_scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this, &TfrxPreviewForm::showCurrentPage);

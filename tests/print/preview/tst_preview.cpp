@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,6 +150,10 @@ void TestPreview::showPreviewOpensMaximizedAt100WithOnlyItsButtons()
         QCOMPARE(child<QComboBox>(form, "ZoomCB")->currentText(), QStringLiteral("100%"));
         QCOMPARE(child<QComboBox>(form, "ZoomCB")->toolTip(), QStringLiteral("Nagyít"));
         QCOMPARE(child<QToolButton>(form, "CancelB")->text(), QStringLiteral("Bezár"));
+        // The page area, which takes the focus as the preview opens, is named for screen readers.
+        auto *pageArea = child<QScrollArea>(form, "PreviewScroll");
+        QCOMPARE(QAccessible::queryAccessibleInterface(pageArea)->text(QAccessible::Name),
+                 QStringLiteral("Nyomtatási kép"));
 
         // Five buttons, the zoom box and "Bezár"; nothing else.
         QStringList hints;
