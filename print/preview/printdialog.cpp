@@ -173,6 +173,10 @@ QWidget *TfrxPrintDialog::createPagesGroup()
         QStringLiteral("Adjon meg oldalszámokat vagy tartományokat, vesszővel elválasztva. Például 1,3,5-12"), group);
     note->setObjectName(QStringLiteral("DescrL"));
     note->setWordWrap(true);
+    // The option before the entry is its label on screen; screen readers get it as the entry's name, and
+    // the note below as its description.
+    m_pageNumbers->setAccessibleName(m_listedPages->text());
+    m_pageNumbers->setAccessibleDescription(note->text());
 
     auto *listRow = new QHBoxLayout;
     listRow->addWidget(m_listedPages);

@@ -424,8 +424,12 @@ void TestPreview::copiesArrowsAndPageEntryChooseTheirOptions()
 
             // Focus events reach a window only once it is active, which the platform makes it in its own time.
             QVERIFY(QTest::qWaitForWindowActive(dialog));
-            child<QLineEdit>(dialog, "PageNumbersE")->setFocus();
+            auto *pageNumbers = child<QLineEdit>(dialog, "PageNumbersE");
+            pageNumbers->setFocus();
             QVERIFY(child<QRadioButton>(dialog, "PageNumbersRB")->isChecked());
+            QAccessibleInterface *pageEntry = QAccessible::queryAccessibleInterface(pageNumbers);
+            QCOMPARE(pageEntry->text(QAccessible::Name), QStringLiteral("Oldalak:"));
+            QCOMPARE(pageEntry->text(QAccessible::Description), child<QLabel>(dialog, "DescrL")->text());
             const PrintDialogChoice choice = dialog->choice();
             QCOMPARE(choice.copiesText, QStringLiteral("500"));
             QCOMPARE(choice.range, PrintDialogChoice::ListedPages);
