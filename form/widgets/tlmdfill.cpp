@@ -19,8 +19,12 @@ void TLMDFill::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
-    QAccessibleEvent event(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    // Asked only while a screen reader listens: the event would make the header's accessible
+    // interface at every start.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TLMDFill::setGradientStartColor(QColor color)
