@@ -20,11 +20,15 @@ std::optional<Libcups> load()
     if (!library)
         return std::nullopt;
     Libcups functions{};
-    const bool resolved = resolve(library, "cupsGetPPD3", functions.cupsGetPPD3)
+    const bool resolved = resolve(library, "cupsCreateJob", functions.cupsCreateJob)
+                          && resolve(library, "cupsStartDocument", functions.cupsStartDocument)
+                          && resolve(library, "cupsWriteRequestData", functions.cupsWriteRequestData)
+                          && resolve(library, "cupsFinishDocument", functions.cupsFinishDocument)
+                          && resolve(library, "cupsCancelJob2", functions.cupsCancelJob2)
+                          && resolve(library, "cupsGetPPD3", functions.cupsGetPPD3)
                           && resolve(library, "ppdOpenFile", functions.ppdOpenFile)
                           && resolve(library, "ppdLocalize", functions.ppdLocalize)
                           && resolve(library, "ppdClose", functions.ppdClose)
-                          && resolve(library, "cupsLastError", functions.cupsLastError)
                           && resolve(library, "cupsLastErrorString", functions.cupsLastErrorString);
     if (!resolved)
         return std::nullopt;

@@ -8,17 +8,21 @@
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-// The part of the CUPS library the program calls itself. Qt prints through CUPS with its own link to
-// the library; the program opens it when first needed, not with the program: it brings some twenty
-// libraries (TLS, Kerberos, service discovery), and mapping and relocating them would otherwise slow
-// every start.
+// The part of the CUPS library the program calls itself. Qt lists the printers through CUPS with its
+// own link to the library; the program opens it when first needed, not with the program: it brings
+// some twenty libraries (TLS, Kerberos, service discovery), and mapping and relocating them would
+// otherwise slow every start.
 struct Libcups
 {
+    decltype(&::cupsCreateJob) cupsCreateJob;
+    decltype(&::cupsStartDocument) cupsStartDocument;
+    decltype(&::cupsWriteRequestData) cupsWriteRequestData;
+    decltype(&::cupsFinishDocument) cupsFinishDocument;
+    decltype(&::cupsCancelJob2) cupsCancelJob2;
     decltype(&::cupsGetPPD3) cupsGetPPD3;
     decltype(&::ppdOpenFile) ppdOpenFile;
     decltype(&::ppdLocalize) ppdLocalize;
     decltype(&::ppdClose) ppdClose;
-    decltype(&::cupsLastError) cupsLastError;
     decltype(&::cupsLastErrorString) cupsLastErrorString;
 };
 
@@ -26,6 +30,6 @@ struct Libcups
 
 inline constexpr char LibcupsFileName[] = "libcups.so.2";
 
-// nullptr when the library cannot be loaded: then no printer has options to read, and no answer of the
-// scheduler to a job can be read.
+// nullptr when the library cannot be loaded: then no printer has options to read and no job can be
+// sent.
 const Libcups *libcups();

@@ -23,7 +23,7 @@ PrintServices PrintServices::platform()
                                             QStringLiteral("Printer files (*.prn)"));
     };
     services.openDevice = [](const QString &printerName, const QString &outputFileName) {
-        return makeQtPrintDevice(printerName, outputFileName, PrinterOptionStore::instance().jobOptions(printerName));
+        return makePrintDevice(printerName, outputFileName, PrinterOptionStore::instance().jobOptions(printerName));
     };
     services.handlePendingEvents = [] { QCoreApplication::processEvents(); };
     return services;

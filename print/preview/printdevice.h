@@ -45,8 +45,8 @@ public:
     virtual QPointF sheetTopLeft() const = 0;
 };
 
-// A job through Qt's printer support: on the named printer, carrying the printer's own options
-// (keyword and choice, as the printer's properties dialog keeps them), or, with a file name, as PDF
-// into that file (the format Qt's printing path produces on this platform).
-std::unique_ptr<PrintDevice> makeQtPrintDevice(const QString &printerName, const QString &outputFileName,
-                                               const QList<QPair<QString, QString>> &printerOptions = {});
+// A job on the named CUPS printer, carrying the printer's own options (keyword and choice, as the
+// printer's properties dialog keeps them), or, with a file name, into that file. Either way the
+// document is PDF, the format Qt's printing path produces on this platform.
+std::unique_ptr<PrintDevice> makePrintDevice(const QString &printerName, const QString &outputFileName,
+                                             const QList<QPair<QString, QString>> &printerOptions = {});

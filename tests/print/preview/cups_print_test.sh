@@ -114,7 +114,8 @@ timeout 30 lpadmin -d "$queue" || exit 1
 timeout 5 lpstat -p "$queue" >/dev/null || { echo "FAIL: the queue was not added"; exit 1; }
 
 KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" \
-    timeout 120 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf || exit 1
+    timeout 120 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf \
+    printsWhileFilesCannotGrow || exit 1
 
 echo "=== with the queue refusing jobs"
 timeout 10 cupsreject "$queue" || exit 1

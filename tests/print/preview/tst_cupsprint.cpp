@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
@@ -27,6 +28,9 @@
 #include <QTimer>
 
 #include <functional>
+
+#include <signal.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -74,6 +78,7 @@ private Q_SLOTS:
     void noPrinterInstalled();
     void printsCollatedCopiesThroughCups();
     void printsIntoPrnFileAsPdf();
+    void printsWhileFilesCannotGrow();
     void jobTheQueueRefusesIsReported();
 
 private:
@@ -157,6 +162,36 @@ void TestCupsPrint::printsIntoPrnFileAsPdf()
     QVERIFY(toolOutput(QStringLiteral("pdftotext"), {written, QStringLiteral("-")})
                 .contains(QStringLiteral("Ertek-m1")));
     QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("bevallas.pdf"))));
+}
+
+// A full disk, made real by a limit on the size of files this process writes: the job still reaches
+// the printer whole, or the print reports that it did not.
+void TestCupsPrint::printsWhileFilesCannotGrow()
+{
+    const QString output = qEnvironmentVariable("KRV_CUPS_OUTPUT");
+    QFile::remove(output);
+    QStringList reported;
+    const failure::Reporter previous =
+        failure::setReporter([&reported](const QString &message) { reported.append(message); });
+    TfrxPreviewForm form(m_declaration, PrinterList::instance(), PrintServices::platform());
+    form.show();
+
+    rlimit unlimited{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    rlimit full = unlimited;
+    full.rlim_cur = 4096;
+    const sighandler_t previousHandler = signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+    pressPrintAndConfirm(form, [](TfrxPrintDialog *) {});
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    signal(SIGXFSZ, previousHandler);
+    failure::setReporter(previous);
+
+    QCOMPARE(reported, QStringList());
+    const QString info = finishedPdfInfo(output);
+    QVERIFY2(!info.isEmpty(), "the scheduler wrote no readable PDF");
+    QCOMPARE(pageCountOf(info), 1);
+    QVERIFY(toolOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")}).contains(QStringLiteral("Ertek-m1")));
 }
 
 // The queue rejects jobs, as an administrator can set it to: the job reaches nobody, so the print does

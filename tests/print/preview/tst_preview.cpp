@@ -65,7 +65,7 @@ struct PrintBench
         services.openDevice = [this](const QString &printer, const QString &file) -> std::unique_ptr<PrintDevice> {
             openedOn.append(printer + u'|' + file);
             if (realPrintDevice)
-                return makeQtPrintDevice(printer, file);
+                return makePrintDevice(printer, file);
             return std::make_unique<RecordingDevice>(log);
         };
         services.handlePendingEvents = [this] {

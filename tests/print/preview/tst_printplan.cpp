@@ -298,7 +298,7 @@ void TestPrintPlan::printIntoUnwritableFileFailsInsteadOfReportingSuccess()
 {
     FakePages pages;
     const QString target = QStringLiteral("/nonexistent-folder/bevallas.prn");
-    const std::unique_ptr<PrintDevice> device = makeQtPrintDevice(QString(), target);
+    const std::unique_ptr<PrintDevice> device = makePrintDevice(QString(), target);
     PrintLoop loop(pages, *device, {});
     PrintPlan plan;
     plan.pageIndexes = {0};
@@ -351,7 +351,7 @@ void TestPrintPlan::printIntoFullDiskFailsAndKeepsThePreviousFile()
         file.write(previous);
     }
     FakePages pages;
-    const std::unique_ptr<PrintDevice> device = makeQtPrintDevice(QString(), target);
+    const std::unique_ptr<PrintDevice> device = makePrintDevice(QString(), target);
     PrintLoop loop(pages, *device, {});
     PrintPlan plan;
     plan.pageIndexes = {0};

@@ -1,0 +1,45 @@
+#include "print/preview/cupsjob.h"
+
+#include "print/preview/libcups.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<cups_option_t> optionList(const QList<QPair<QByteArray, QByteArray>> &options)
+{
+    std::vector<cups_option_t> list;
+    list.reserve(options.size());
+    for (const auto &[keyword, value] : options)
+        list.push_back({const_cast<char *>(keyword.constData()), const_cast<char *>(value.constData())});
+    return list;
+}
+
+} // namespace
+
+std::optional<QString> submitCupsJob(const CupsJob &job)
+{
+    const Libcups *cups = libcups();
+    if (!cups)
+        return QStringLiteral("%1 nem tölthető be").arg(QLatin1StringView(LibcupsFileName));
+    // An instance is the user's saved set of options; the scheduler knows only its queue.
+    const QByteArray queue = job.printerName.section(u'/', 0, 0).toUtf8();
+    const QByteArray title = job.title.toUtf8();
+    std::vector<cups_option_t> options = optionList(job.options);
+
+    const int jobId = cups->cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
+                                          int(options.size()), options.data());
+    if (jobId == 0)
+        return QString::fromUtf8(cups->cupsLastErrorString());
+    // The scheduler types the document itself, as it does for a file handed over by name.
+    const bool sent =
+        cups->cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), jobId, title.constData(), CUPS_FORMAT_AUTO, 1)
+            == HTTP_STATUS_CONTINUE
+        && cups->cupsWriteRequestData(CUPS_HTTP_DEFAULT, job.document.constData(), size_t(job.document.size()))
+               == HTTP_STATUS_CONTINUE;
+    if (sent && cups->cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) < IPP_STATUS_REDIRECTION_OTHER_SITE)
+        return std::nullopt;
+    const QString reason = QString::fromUtf8(cups->cupsLastErrorString());
+    cups->cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobId, 0);
+    return reason;
+}
