@@ -82,12 +82,21 @@ FileDevice Yes
 SystemGroup root
 CONF
 
-# A hard limit of its own, in case this script is killed before it can stop the scheduler. It outlasts
-# the limits of all steps below together (30 + 60 + 30 + 30 + 5 + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5
-# + 120 s) and ends before CTest's 600 s.
-timeout --signal=TERM --kill-after=5 580 /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
-    >"$work/log/stdout" 2>&1 &
-cupsd_pid=$!
+# Starts the scheduler and waits until it answers. The time limit is a hard one of its own, in case
+# this script is killed before it can stop the scheduler.
+#   start_scheduler <seconds>
+start_scheduler() {
+    timeout --signal=TERM --kill-after=5 "$1" /usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" \
+        >"$work/log/stdout" 2>&1 &
+    cupsd_pid=$!
+    deadline=$((SECONDS + 30))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' && break
+        kill -0 "$cupsd_pid" 2>/dev/null || { echo "FAIL: the scheduler did not start"; cat "$work/log/stdout"; exit 1; }
+        sleep 0.1
+    done
+    timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' || { echo "FAIL: the scheduler does not answer"; exit 1; }
+}
 
 export CUPS_SERVER="$work/cups.sock"
 export HOME="$work/home" # no user's lpoptions choose another default printer
@@ -96,13 +105,10 @@ export QT_QPA_PLATFORM=offscreen
 # Only matters in a sanitizer build.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/libcups.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-deadline=$((SECONDS + 30))
-while [ "$SECONDS" -lt "$deadline" ]; do
-    timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' && break
-    kill -0 "$cupsd_pid" 2>/dev/null || { echo "FAIL: the scheduler did not start"; cat "$work/log/stdout"; exit 1; }
-    sleep 0.1
-done
-timeout 5 lpstat -r 2>/dev/null | grep -q 'is running' || { echo "FAIL: the scheduler does not answer"; exit 1; }
+# The first scheduler's limit outlasts the limits of all steps it serves together (30 + 60 + 30 + 30 + 5
+# + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5 + 120 s); the second's, the steps it serves (30 + 60 s). Both
+# together end before CTest's 900 s.
+start_scheduler 580
 
 echo "=== without a printer queue"
 timeout 60 "$test_program" noPrinterInstalled || exit 1
@@ -132,3 +138,9 @@ timeout 5 lpstat -p "$options_queue" >/dev/null || { echo "FAIL: the queue was n
 # A Hungarian user: the PPD's Hungarian captions are shown.
 LC_ALL=hu_HU.UTF-8 KRV_CUPS_PRINTER="$options_queue" KRV_CUPS_RAW_PRINTER=krvraw \
     timeout 120 "$options_program" || exit 1
+
+echo "=== with the scheduler restarted to take no request over 16 KiB, less than the document"
+stop_scheduler
+echo "MaxRequestSize 16k" >>"$work/cupsd.conf"
+start_scheduler 120
+KRV_CUPS_PRINTER="$options_queue" timeout 60 "$test_program" documentTheSchedulerRefusesIsReportedAndCancelled || exit 1

@@ -1,7 +1,7 @@
 // Prints the declaration through the platform's real printing path. cups_print_test.sh runs it under a
 // private CUPS scheduler: noPrinterInstalled while the scheduler has no queue, the rest after it added
-// one whose output lands in $KRV_CUPS_OUTPUT. Qt reads the CUPS printer list once per process, hence
-// two runs.
+// one whose output lands in $KRV_CUPS_OUTPUT, each in the state of the scheduler it needs. Qt reads the
+// CUPS printer list once per process, hence a run for each state.
 #include "common/failure.h"
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
@@ -80,6 +80,7 @@ private Q_SLOTS:
     void printsIntoPrnFileAsPdf();
     void printsWhileFilesCannotGrow();
     void jobTheQueueRefusesIsReported();
+    void documentTheSchedulerRefusesIsReportedAndCancelled();
 
 private:
     TfrxReport m_declaration;
@@ -212,6 +213,31 @@ void TestCupsPrint::jobTheQueueRefusesIsReported()
              qPrintable(reported.first()));
     QVERIFY2(reported.first().contains(QStringLiteral("not accepting jobs")), qPrintable(reported.first()));
     QVERIFY(form.isVisible());
+}
+
+// The scheduler opens the job but refuses its document, here for being larger than it accepts: the print
+// is reported as not finished, and the opened job is cancelled, not left to wait for a document while
+// it holds up the queue.
+void TestCupsPrint::documentTheSchedulerRefusesIsReportedAndCancelled()
+{
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    QStringList reported;
+    const failure::Reporter previous =
+        failure::setReporter([&reported](const QString &message) { reported.append(message); });
+    TfrxPreviewForm form(m_declaration, PrinterList::instance(), PrintServices::platform());
+    form.show();
+    pressPrintAndConfirm(form, [](TfrxPrintDialog *) {});
+    failure::setReporter(previous);
+
+    QCOMPARE(reported.size(), 1);
+    QVERIFY2(reported.first().startsWith(QStringLiteral("A nyomtatás nem fejeződött be: ") + queue),
+             qPrintable(reported.first()));
+    QVERIFY2(reported.first().contains(QStringLiteral("Request Entity Too Large")), qPrintable(reported.first()));
+    QCOMPARE(toolOutput(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue}), QString());
+    // A job cancelled while the scheduler held it carries this reason among the ended ones.
+    const QString endedJobs = toolOutput(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
+                                                                     QStringLiteral("-l"), QStringLiteral("-o"), queue});
+    QVERIFY2(endedJobs.contains(QStringLiteral("processing-to-stop-point")), qPrintable(endedJobs));
 }
 
 QTEST_MAIN(TestCupsPrint)
