@@ -3,7 +3,6 @@
 #include "common/exception.h"
 #include "common/writeall.h"
 #include "print/preview/cupsjob.h"
-#include "print/preview/libcups.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -138,11 +137,8 @@ public:
 private:
     QString targetName() const override { return m_printerName; }
 
-    void openTarget() override
-    {
-        if (!libcups())
-            failToStart(QStringLiteral("%1 (%2)").arg(m_printerName, QLatin1StringView(LibcupsFileName)));
-    }
+    // The scheduler is first asked with the whole document.
+    void openTarget() override {}
 
     // The print loop gives every page of a job the same settings; the last page's stand for the job.
     void deliver(const QByteArray &document) override
