@@ -45,6 +45,10 @@ void PrinterList::setSource(std::unique_ptr<PrinterSource> source)
 
 bool PrinterList::hasPrinters()
 {
+    // Only a list with printers is kept: without one there is no choice to keep, and the next print
+    // finds a printer installed meanwhile without a restart of the program.
+    if (m_loaded && !m_hasPrinters)
+        m_loaded = false;
     loadOnFirstUse();
     return m_hasPrinters;
 }

@@ -30,7 +30,8 @@ std::unique_ptr<PrinterSource> makeSystemPrinterSource();
 
 // The installed printers and the current one. Built on first use and kept for the rest of the run,
 // so a printer chosen in the print dialog stays chosen for later prints. With no printer installed
-// it holds one placeholder entry, "Virtuális", and hasPrinters() is false.
+// it holds one placeholder entry, "Virtuális", and hasPrinters() is false; hasPrinters(), which every
+// print asks first, then looks again.
 class PrinterList
 {
 public:

@@ -95,6 +95,7 @@ public:
         return m_printers;
     }
     QString defaultPrinterName() const override { return m_default; }
+    void setPrinters(QList<PrinterEntry> printers) { m_printers = std::move(printers); }
 
     mutable int enumerations = 0;
 

@@ -39,7 +39,7 @@ private Q_SLOTS:
     void printIntoFullDiskFailsAndKeepsThePreviousFile();
 
     void printerListTakesSystemDefaultAndIsBuiltOnce();
-    void printerListWithoutPrintersHoldsPlaceholder();
+    void printerListWithoutPrintersHoldsPlaceholderUntilOneIsInstalled();
     void printerNamedDefaultIsFoundInAnyCase();
 
     void typedZoom_data();
@@ -359,12 +359,26 @@ void TestPrintPlan::printerListTakesSystemDefaultAndIsBuiltOnce()
     QCOMPARE(counted.enumerations, 1);
 }
 
-void TestPrintPlan::printerListWithoutPrintersHoldsPlaceholder()
+// A printer installed while the program runs is found by the next print, not only after a restart;
+// once there are printers, the list is kept.
+void TestPrintPlan::printerListWithoutPrintersHoldsPlaceholderUntilOneIsInstalled()
 {
-    PrinterList list(std::make_unique<FakePrinterSource>(QList<PrinterEntry>{}, QString()));
+    auto owned = std::make_unique<FakePrinterSource>(QList<PrinterEntry>{}, QStringLiteral("Office"));
+    FakePrinterSource &source = *owned;
+    PrinterList list(std::move(owned));
     QVERIFY(!list.hasPrinters());
     QCOMPARE(list.printers(), (QList<PrinterEntry>{{QStringLiteral("Virtuális"), {}}}));
     QVERIFY(!list.selectNamed(QStringLiteral("Virtuális")));
+    QCOMPARE(source.enumerations, 1);
+
+    source.setPrinters({{QStringLiteral("Laser"), {}}, {QStringLiteral("Office"), {}}});
+    QVERIFY(list.hasPrinters());
+    QCOMPARE(list.current().name, QStringLiteral("Office"));
+    list.setCurrentIndex(0);
+    source.setPrinters({});
+    QVERIFY(list.hasPrinters());
+    QCOMPARE(list.current().name, QStringLiteral("Laser"));
+    QCOMPARE(source.enumerations, 2);
 }
 
 void TestPrintPlan::printerNamedDefaultIsFoundInAnyCase()
