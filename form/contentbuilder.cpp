@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QRadioButton>
@@ -288,6 +289,28 @@ void nameAfterLabel(const CatalogueRow &row, QWidget *widget, const QHash<QStrin
         label->setBuddy(widget);
 }
 
+// Qt's line edits lay out their empty text in the application's font before they take their own, and
+// that first layout loads the font: an engine, and for the generic "Sans Serif" a fallback search
+// through every installed font, which together cost the start-up more than any one of the form's own
+// faces. The form never draws in the application's font, so while it is built the application's font
+// is the window's, which is drawn anyway. QGuiApplication's setter, unlike QApplication's, leaves the
+// fonts the desktop's theme gives some widget classes alone.
+class WindowFontAsApplicationFont
+{
+public:
+    explicit WindowFontAsApplicationFont(const QFont &windowFont)
+        : m_applicationFont(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(windowFont);
+    }
+    ~WindowFontAsApplicationFont() { QGuiApplication::setFont(m_applicationFont); }
+    WindowFontAsApplicationFont(const WindowFontAsApplicationFont &) = delete;
+    WindowFontAsApplicationFont &operator=(const WindowFontAsApplicationFont &) = delete;
+
+private:
+    QFont m_applicationFont;
+};
+
 } // namespace
 
 void nameComputedResult(QLabel *result)
@@ -361,7 +384,9 @@ QRect scaledGeometry(const QRect &geometry, double scale)
 
 QList<Component> buildContent(QWidget *clientArea)
 {
-    const double scale = contentScale(windowsTextHeight(catalogueFont(FontRole::Window)));
+    const QFont windowFont = catalogueFont(FontRole::Window);
+    const double scale = contentScale(windowsTextHeight(windowFont));
+    const WindowFontAsApplicationFont whileBuilding(windowFont);
     QHash<QString, QWidget *> widgets;
     QHash<QString, QList<const CatalogueRow *>> contents;
     QHash<QString, const CatalogueRow *> rows;

@@ -2,6 +2,7 @@
 #include "form/catalogue.h"
 #include "form/contentbuilder.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void titleShrinksToTheLargestSizeThatFits();
     void componentsKeepTheirCatalogueBoxesAndFonts();
     void fontsNameTheFamilyThatDrawsThem();
+    void applicationFontsAreLeftAsTheyWere();
 };
 
 void TestCatalogue::holdsEveryComponentOnceInComponentOrder()
@@ -194,6 +196,21 @@ void TestCatalogue::fontsNameTheFamilyThatDrawsThem()
         const QFont font = catalogueFont(role);
         QCOMPARE(QFontInfo(font).family(), font.family());
     }
+}
+
+// The build lends the window's font to the application for a while. Afterwards the application's font,
+// and the fonts a desktop theme gives widget classes, are as they were, so the stock dialogs keep the
+// desktop's fonts.
+void TestCatalogue::applicationFontsAreLeftAsTheyWere()
+{
+    fonts::install();
+    const QFont themeMessageFont(QStringLiteral("DejaVu Serif"), 17);
+    QApplication::setFont(themeMessageFont, "QMessageBox");
+    const QFont applicationFont = QGuiApplication::font();
+    QWidget clientArea;
+    buildContent(&clientArea);
+    QCOMPARE(QGuiApplication::font(), applicationFont);
+    QCOMPARE(QApplication::font("QMessageBox"), themeMessageFont);
 }
 
 QTEST_MAIN(TestCatalogue)
