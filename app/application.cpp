@@ -2,6 +2,7 @@
 
 #include "app/activationhandback.h"
 #include "app/errorbox.h"
+#include "app/screenscaling.h"
 #include "common/failure.h"
 #include "common/fonts.h"
 #include "common/qttranslation.h"
@@ -10,6 +11,7 @@ Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     fonts::install();
+    followScreenScaling(this);
     qttranslation::installHungarian();
     failure::setReporter(showDefaultErrorBox);
     installEventFilter(new ActivationHandBack(this));

@@ -64,11 +64,27 @@ QHash<QString, QString> &drawnFamilies()
     return families;
 }
 
+// The application font id of the bitmap-only face while it is registered, otherwise -1.
+int bitmapFaceId = -1;
+
 bool everyScreenDrawsUnscaled()
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
     return std::all_of(screens.begin(), screens.end(),
                        [](const QScreen *screen) { return screen->devicePixelRatio() == 1.0; });
+}
+
+// A substitute is tried only after its family, so it is set whether the family is installed or not:
+// asking fontconfig about every family would cost an alias lookup each at every start. The list of
+// installed families is no such lookup; it tells which families are drawn by a stand-in.
+void chooseDrawnFamily(const FontChoice &choice, bool registered, const QStringList &installedFamilies)
+{
+    const QString family = QString::fromLatin1(choice.family);
+    const QString substitute = QString::fromLatin1(choice.substitute);
+    if (!registered)
+        QFont::insertSubstitution(family, substitute);
+    const bool standIn = !registered && !installedFamilies.contains(family) && installedFamilies.contains(substitute);
+    drawnFamilies().insert(family, standIn ? substitute : family);
 }
 
 } // namespace
@@ -86,24 +102,34 @@ void install()
     QStringList registered;
     for (const FontChoice &choice : fontTable) {
         const QString file = QString::fromLatin1(choice.fontFile);
-        if (!bitmapFaceFits && qstrcmp(choice.family, bitmapFamily) == 0)
+        const bool bitmapFace = qstrcmp(choice.family, bitmapFamily) == 0;
+        if (file.isEmpty() || (bitmapFace && !bitmapFaceFits))
             continue;
-        if (!file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0)
-            registered << QString::fromLatin1(choice.family);
+        const int id = QFontDatabase::addApplicationFont(file);
+        if (id < 0)
+            continue;
+        registered << QString::fromLatin1(choice.family);
+        if (bitmapFace)
+            bitmapFaceId = id;
     }
-    // A substitute is tried only after its family, so it is set whether the family is installed or
-    // not: asking fontconfig about every family would cost an alias lookup each at every start. The
-    // list of installed families is no such lookup; it tells which families are drawn by a stand-in.
     const QStringList installedFamilies = QFontDatabase::families();
-    for (const FontChoice &choice : fontTable) {
-        const QString family = QString::fromLatin1(choice.family);
-        const QString substitute = QString::fromLatin1(choice.substitute);
-        if (!registered.contains(family))
-            QFont::insertSubstitution(family, substitute);
-        const bool standIn = !registered.contains(family) && !installedFamilies.contains(family)
-                          && installedFamilies.contains(substitute);
-        drawnFamilies().insert(family, standIn ? substitute : family);
-    }
+    for (const FontChoice &choice : fontTable)
+        chooseDrawnFamily(choice, registered.contains(QString::fromLatin1(choice.family)), installedFamilies);
+}
+
+QString followScreens()
+{
+    if (bitmapFaceId < 0 || everyScreenDrawsUnscaled())
+        return QString();
+    const FontChoice &choice = *fontChoice(QString::fromLatin1(bitmapFamily));
+    // Without its stand-in the face would give way to whatever fontconfig falls back to, in place of
+    // the face that is drawn now; it stays.
+    if (!QFontDatabase::hasFamily(QString::fromLatin1(choice.substitute)))
+        return QString();
+    QFontDatabase::removeApplicationFont(bitmapFaceId);
+    bitmapFaceId = -1;
+    chooseDrawnFamily(choice, false, QFontDatabase::families());
+    return QString::fromLatin1(bitmapFamily);
 }
 
 QString drawnFamily(const QString &family)

@@ -1,6 +1,6 @@
 // The window font at a device pixel ratio of 2 under a real X server: each measurement runs in a
-// child process of this executable on a private X server, with the scale factor in its environment,
-// since the ratio is fixed when the application starts.
+// child process of this executable on a private X server, with the scale factor in its environment
+// or with the desktop's font resolution changed while the window is shown.
 
 #include "app/application.h"
 #include "app/tform1.h"
@@ -9,14 +9,18 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
 
 const char measureOption[] = "--measure-field";
+const char measureRescaledOption[] = "--measure-field-rescaled";
 
 struct FieldText
 {
@@ -24,7 +28,22 @@ struct FieldText
     int inkHeight = 0; // device pixels
     int inkWidth = 0;
     QString fieldGeometry; // logical pixels
+    QString menuFamily;    // the menu bar inherits the window's font
 };
+constexpr int fieldTextLines = 5;
+
+FieldText fieldText(const QStringList &lines)
+{
+    if (lines.size() < fieldTextLines)
+        return {};
+    return {lines[0], lines[1].toInt(), lines[2].toInt(), lines[3], lines[4]};
+}
+
+// The XSETTINGS resolution of a desktop whose screens draw at this scale, as xsettingsd takes it.
+QByteArray xsettingsResolution(int scale)
+{
+    return "Xft/DPI " + QByteArray::number(96 * 1024 * scale) + '\n';
+}
 
 // The rows and columns in which the field's picture with text differs from the empty field's.
 QRect inkBounds(const QImage &empty, const QImage &filled)
@@ -39,18 +58,47 @@ QRect inkBounds(const QImage &empty, const QImage &filled)
     return bounds;
 }
 
-// Child: prints the family that draws the name field of the real window and the size of its text.
-int measureField(int argc, char **argv)
+// Prints the family that draws the name field of the real window, the size of its text, the field's
+// geometry and the family that draws the menu bar.
+void printFieldText(TForm1 &form)
 {
-    Application application(argc, argv);
-    TForm1 form;
     auto *field = form.field<QLineEdit>(QStringLiteral("Edit2"));
+    field->clear();
     const QImage empty = field->grab().toImage();
     field->setText(QStringLiteral("Minta Kft. gyq"));
     const QRect ink = inkBounds(empty, field->grab().toImage());
     const QRect geometry = field->geometry();
-    std::printf("%s\n%d\n%d\n%d,%d %dx%d\n", qPrintable(QFontInfo(field->font()).family()), ink.height(), ink.width(),
-                geometry.x(), geometry.y(), geometry.width(), geometry.height());
+    std::printf("%s\n%d\n%d\n%d,%d %dx%d\n%s\n", qPrintable(QFontInfo(field->font()).family()), ink.height(),
+                ink.width(), geometry.x(), geometry.y(), geometry.width(), geometry.height(),
+                qPrintable(QFontInfo(form.findChild<QMenuBar *>()->font()).family()));
+    std::fflush(stdout);
+}
+
+// Child: measures the window as it starts.
+int measureField(int argc, char **argv)
+{
+    Application application(argc, argv);
+    TForm1 form;
+    printFieldText(form);
+    return 0;
+}
+
+// Child: measures the shown window, waits for a line on its input while the parent changes the
+// desktop's resolution, and measures again once the screen draws scaled.
+int measureFieldRescaled(int argc, char **argv)
+{
+    Application application(argc, argv);
+    TForm1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    printFieldText(form);
+    char line[8];
+    if (!std::fgets(line, sizeof line, stdin))
+        return 1;
+    if (!QTest::qWaitFor([&form] { return form.devicePixelRatio() != 1.0; }, 20000))
+        return 1;
+    printFieldText(form);
     return 0;
 }
 
@@ -62,6 +110,7 @@ class TestScaledFont : public QObject
 
 private Q_SLOTS:
     void fieldTextScalesWithTheScreen();
+    void fieldTextFollowsAScaleSetWhileRunning();
 
 private:
     FieldText measure(const PrivateXServer &server, const QString &scaleFactor);
@@ -81,10 +130,7 @@ FieldText TestScaledFont::measure(const PrivateXServer &server, const QString &s
         qWarning("%s", child.readAllStandardError().constData());
         return {};
     }
-    const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
-    if (lines.size() < 4)
-        return {};
-    return {lines[0], lines[1].toInt(), lines[2].toInt(), lines[3]};
+    return fieldText(QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n')));
 }
 
 // Wine's bitmap face draws the field at scale 1 as it always did; at scale 2 a scalable face takes
@@ -111,10 +157,71 @@ void TestScaledFont::fieldTextScalesWithTheScreen()
     QCOMPARE(doubled.fieldGeometry, single.fieldGeometry);
 }
 
+// A desktop's scale or text size changed while the program runs (XSETTINGS, as GNOME and others set it
+// under X11): the bitmap face gives way as it does at a start on scaled screens, both in the fields,
+// which have their own font, and in the menu bar, which inherits the window's.
+void TestScaledFont::fieldTextFollowsAScaleSetWhileRunning()
+{
+    PrivateXServer server;
+    if (!server.started())
+        QSKIP(server.failure().constData());
+    const QString xsettingsd = QStandardPaths::findExecutable(QStringLiteral("xsettingsd"));
+    if (xsettingsd.isEmpty())
+        QSKIP("xsettingsd is not installed");
+
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    QFile settings(directory.filePath(QStringLiteral("xsettings")));
+    QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(xsettingsResolution(1)) > 0);
+    settings.close();
+    QProcess settingsDaemon;
+    settingsDaemon.setProcessEnvironment(server.environment());
+    settingsDaemon.setProcessChannelMode(QProcess::MergedChannels);
+    settingsDaemon.start(xsettingsd, {QStringLiteral("-c"), settings.fileName()});
+    // Qt reads the settings once, when it connects: the daemon must own them before the child starts.
+    QByteArray daemonOutput;
+    QTRY_VERIFY2_WITH_TIMEOUT((daemonOutput += settingsDaemon.readAll()).contains("Took ownership"),
+                              daemonOutput.constData(), 10000);
+
+    QProcessEnvironment environment = server.environment();
+    environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QLatin1String(measureRescaledOption)});
+    QStringList lines;
+    while (lines.size() < fieldTextLines && child.waitForReadyRead(60000)) {
+        while (child.canReadLine())
+            lines << QString::fromUtf8(child.readLine()).trimmed();
+    }
+    const FieldText single = fieldText(lines);
+    QVERIFY2(single.inkHeight > 0, child.readAllStandardError().constData());
+    QCOMPARE(single.family, QStringLiteral("MS Sans Serif"));
+
+    QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(xsettingsResolution(2)) > 0);
+    settings.close();
+    QCOMPARE(::kill(pid_t(settingsDaemon.processId()), SIGHUP), 0);
+    child.write("\n");
+    QVERIFY(child.waitForFinished(60000));
+    QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+    const FieldText doubled = fieldText(QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n')));
+    settingsDaemon.terminate();
+    settingsDaemon.waitForFinished(3000);
+
+    QVERIFY2(doubled.inkHeight > 0, "the field's text could not be measured after the change");
+    QVERIFY2(doubled.family != single.family, qPrintable(doubled.family));
+    QCOMPARE(doubled.menuFamily, doubled.family);
+    const double heightRatio = double(doubled.inkHeight) / single.inkHeight;
+    QVERIFY2(heightRatio > 1.7 && heightRatio < 2.3,
+             qPrintable(QStringLiteral("text height %1 -> %2 px").arg(single.inkHeight).arg(doubled.inkHeight)));
+    QCOMPARE(doubled.fieldGeometry, single.fieldGeometry);
+}
+
 int main(int argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[1], measureOption) == 0)
         return measureField(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], measureRescaledOption) == 0)
+        return measureFieldRescaled(argc, argv);
     QCoreApplication application(argc, argv);
     TestScaledFont test;
     return QTest::qExec(&test, argc, argv);
