@@ -28,11 +28,10 @@ void fitFontsToScreens()
         renewFontsOf(givenUp);
 }
 
+// A screen's new scale comes with new logical geometry, whether the desktop's font resolution changed
+// it (X11) or the window system set it.
 void watch(QScreen *screen, QObject *context)
 {
-    // Under X11 a screen's scale follows the desktop's font resolution; where the window system sets
-    // the scale itself, a new scale comes with new logical geometry.
-    QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, context, fitFontsToScreens);
     QObject::connect(screen, &QScreen::geometryChanged, context, fitFontsToScreens);
 }
 

@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -83,8 +85,8 @@ int measureField(int argc, char **argv)
     return 0;
 }
 
-// Child: measures the shown window, waits for a line on its input while the parent changes the
-// desktop's resolution, and measures again once the screen draws scaled.
+// Child: measures the shown window, waits for a line on its input while the parent scales a screen,
+// and measures again once one draws scaled.
 int measureFieldRescaled(int argc, char **argv)
 {
     Application application(argc, argv);
@@ -96,7 +98,12 @@ int measureFieldRescaled(int argc, char **argv)
     char line[8];
     if (!std::fgets(line, sizeof line, stdin))
         return 1;
-    if (!QTest::qWaitFor([&form] { return form.devicePixelRatio() != 1.0; }, 20000))
+    const auto someScreenScaled = [] {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        return std::any_of(screens.begin(), screens.end(),
+                           [](const QScreen *screen) { return screen->devicePixelRatio() != 1.0; });
+    };
+    if (!QTest::qWaitFor(someScreenScaled, 20000))
         return 1;
     printFieldText(form);
     return 0;
@@ -110,7 +117,8 @@ class TestScaledFont : public QObject
 
 private Q_SLOTS:
     void fieldTextScalesWithTheScreen();
-    void fieldTextFollowsAScaleSetWhileRunning();
+    void fieldTextFollowsScreensScaledWhileRunning_data();
+    void fieldTextFollowsScreensScaledWhileRunning();
 
 private:
     FieldText measure(const PrivateXServer &server, const QString &scaleFactor);
@@ -157,17 +165,29 @@ void TestScaledFont::fieldTextScalesWithTheScreen()
     QCOMPARE(doubled.fieldGeometry, single.fieldGeometry);
 }
 
-// A desktop's scale or text size changed while the program runs (XSETTINGS, as GNOME and others set it
-// under X11): the bitmap face gives way as it does at a start on scaled screens, both in the fields,
-// which have their own font, and in the menu bar, which inherits the window's.
-void TestScaledFont::fieldTextFollowsAScaleSetWhileRunning()
+// A screen starts to draw scaled while the program runs: the desktop's scale or text size doubled
+// (XSETTINGS, as GNOME and others set it under X11), which scales the window's own screen, or a screen
+// of scale 2 added beside it. The bitmap face gives way as at a start on such screens, both in the
+// fields, which have their own font, and in the menu bar, which inherits the window's.
+void TestScaledFont::fieldTextFollowsScreensScaledWhileRunning_data()
 {
+    QTest::addColumn<bool>("screenAdded");
+    QTest::addColumn<double>("windowScale");
+    QTest::newRow("desktop resolution doubled") << false << 2.0;
+    QTest::newRow("screen of scale 2 added") << true << 1.0;
+}
+
+void TestScaledFont::fieldTextFollowsScreensScaledWhileRunning()
+{
+    QFETCH(bool, screenAdded);
+    QFETCH(double, windowScale);
     PrivateXServer server;
     if (!server.started())
         QSKIP(server.failure().constData());
     const QString xsettingsd = QStandardPaths::findExecutable(QStringLiteral("xsettingsd"));
-    if (xsettingsd.isEmpty())
-        QSKIP("xsettingsd is not installed");
+    const QString xrandr = QStandardPaths::findExecutable(QStringLiteral("xrandr"));
+    if (xsettingsd.isEmpty() || xrandr.isEmpty())
+        QSKIP("xsettingsd or xrandr is not installed");
 
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
@@ -185,6 +205,8 @@ void TestScaledFont::fieldTextFollowsAScaleSetWhileRunning()
 
     QProcessEnvironment environment = server.environment();
     environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    // Xvfb's screen is named "screen"; the one added is drawn at scale 2.
+    environment.insert(QStringLiteral("QT_SCREEN_SCALE_FACTORS"), QStringLiteral("screen=1;KRVSCALED=2"));
     QProcess child;
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {QLatin1String(measureRescaledOption)});
@@ -193,27 +215,35 @@ void TestScaledFont::fieldTextFollowsAScaleSetWhileRunning()
         while (child.canReadLine())
             lines << QString::fromUtf8(child.readLine()).trimmed();
     }
-    const FieldText single = fieldText(lines);
-    QVERIFY2(single.inkHeight > 0, child.readAllStandardError().constData());
-    QCOMPARE(single.family, QStringLiteral("MS Sans Serif"));
+    const FieldText before = fieldText(lines);
+    QVERIFY2(before.inkHeight > 0, child.readAllStandardError().constData());
+    QCOMPARE(before.family, QStringLiteral("MS Sans Serif"));
 
-    QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(xsettingsResolution(2)) > 0);
-    settings.close();
-    QCOMPARE(::kill(pid_t(settingsDaemon.processId()), SIGHUP), 0);
+    if (screenAdded) {
+        QProcess addScreen;
+        addScreen.setProcessEnvironment(server.environment());
+        addScreen.start(xrandr, {QStringLiteral("--setmonitor"), QStringLiteral("KRVSCALED"),
+                                 QStringLiteral("640/169x480/127+1280+0"), QStringLiteral("none")});
+        QVERIFY(addScreen.waitForFinished(10000) && addScreen.exitCode() == 0);
+    } else {
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(xsettingsResolution(2)) > 0);
+        settings.close();
+        QCOMPARE(::kill(pid_t(settingsDaemon.processId()), SIGHUP), 0);
+    }
     child.write("\n");
     QVERIFY(child.waitForFinished(60000));
     QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
-    const FieldText doubled = fieldText(QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n')));
+    const FieldText after = fieldText(QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n')));
     settingsDaemon.terminate();
     settingsDaemon.waitForFinished(3000);
 
-    QVERIFY2(doubled.inkHeight > 0, "the field's text could not be measured after the change");
-    QVERIFY2(doubled.family != single.family, qPrintable(doubled.family));
-    QCOMPARE(doubled.menuFamily, doubled.family);
-    const double heightRatio = double(doubled.inkHeight) / single.inkHeight;
-    QVERIFY2(heightRatio > 1.7 && heightRatio < 2.3,
-             qPrintable(QStringLiteral("text height %1 -> %2 px").arg(single.inkHeight).arg(doubled.inkHeight)));
-    QCOMPARE(doubled.fieldGeometry, single.fieldGeometry);
+    QVERIFY2(after.inkHeight > 0, "the field's text could not be measured after the change");
+    QVERIFY2(after.family != before.family, qPrintable(after.family));
+    QCOMPARE(after.menuFamily, after.family);
+    const double heightRatio = double(after.inkHeight) / before.inkHeight / windowScale;
+    QVERIFY2(heightRatio > 0.85 && heightRatio < 1.15,
+             qPrintable(QStringLiteral("text height %1 -> %2 px").arg(before.inkHeight).arg(after.inkHeight)));
+    QCOMPARE(after.fieldGeometry, before.fieldGeometry);
 }
 
 int main(int argc, char **argv)
