@@ -1,6 +1,6 @@
 // The window font at a device pixel ratio of 2 under a real X server: each measurement runs in a
 // child process of this executable on a private X server, with the scale factor in its environment
-// or with the desktop's font resolution changed while the window is shown.
+// or with a screen scaled while the window is shown.
 
 #include "app/application.h"
 #include "app/tform1.h"
