@@ -31,14 +31,15 @@ struct FieldText
     int inkWidth = 0;
     QString fieldGeometry; // logical pixels
     QString menuFamily;    // the menu bar inherits the window's font
+    QString captionFamily; // an address group's caption, in a face the program registers beside
 };
-constexpr int fieldTextLines = 5;
+constexpr int fieldTextLines = 6;
 
 FieldText fieldText(const QStringList &lines)
 {
     if (lines.size() < fieldTextLines)
         return {};
-    return {lines[0], lines[1].toInt(), lines[2].toInt(), lines[3], lines[4]};
+    return {lines[0], lines[1].toInt(), lines[2].toInt(), lines[3], lines[4], lines[5]};
 }
 
 // The XSETTINGS resolution of a desktop whose screens draw at this scale, as xsettingsd takes it.
@@ -61,7 +62,7 @@ QRect inkBounds(const QImage &empty, const QImage &filled)
 }
 
 // Prints the family that draws the name field of the real window, the size of its text, the field's
-// geometry and the family that draws the menu bar.
+// geometry and the families that draw the menu bar and an address group's caption.
 void printFieldText(TForm1 &form)
 {
     auto *field = form.field<QLineEdit>(QStringLiteral("Edit2"));
@@ -70,9 +71,10 @@ void printFieldText(TForm1 &form)
     field->setText(QStringLiteral("Minta Kft. gyq"));
     const QRect ink = inkBounds(empty, field->grab().toImage());
     const QRect geometry = field->geometry();
-    std::printf("%s\n%d\n%d\n%d,%d %dx%d\n%s\n", qPrintable(QFontInfo(field->font()).family()), ink.height(),
+    std::printf("%s\n%d\n%d\n%d,%d %dx%d\n%s\n%s\n", qPrintable(QFontInfo(field->font()).family()), ink.height(),
                 ink.width(), geometry.x(), geometry.y(), geometry.width(), geometry.height(),
-                qPrintable(QFontInfo(form.findChild<QMenuBar *>()->font()).family()));
+                qPrintable(QFontInfo(form.findChild<QMenuBar *>()->font()).family()),
+                qPrintable(QFontInfo(form.field<QWidget>(QStringLiteral("LMDGroupBox1"))->font()).family()));
     std::fflush(stdout);
 }
 
@@ -240,6 +242,9 @@ void TestScaledFont::fieldTextFollowsScreensScaledWhileRunning()
     QVERIFY2(after.inkHeight > 0, "the field's text could not be measured after the change");
     QVERIFY2(after.family != before.family, qPrintable(after.family));
     QCOMPARE(after.menuFamily, after.family);
+    // Only the bitmap face is given up; Wine's Tahoma stays registered.
+    QCOMPARE(before.captionFamily, QStringLiteral("Tahoma"));
+    QCOMPARE(after.captionFamily, before.captionFamily);
     const double heightRatio = double(after.inkHeight) / before.inkHeight / windowScale;
     QVERIFY2(heightRatio > 0.85 && heightRatio < 1.15,
              qPrintable(QStringLiteral("text height %1 -> %2 px").arg(before.inkHeight).arg(after.inkHeight)));
