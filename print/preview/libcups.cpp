@@ -20,7 +20,10 @@ std::optional<Libcups> load()
     if (!library)
         return std::nullopt;
     Libcups functions{};
-    const bool resolved = resolve(library, "cupsCreateJob", functions.cupsCreateJob)
+    const bool resolved = resolve(library, "cupsGetDests2", functions.cupsGetDests2)
+                          && resolve(library, "cupsFreeDests", functions.cupsFreeDests)
+                          && resolve(library, "cupsGetOption", functions.cupsGetOption)
+                          && resolve(library, "cupsCreateJob", functions.cupsCreateJob)
                           && resolve(library, "cupsStartDocument", functions.cupsStartDocument)
                           && resolve(library, "cupsWriteRequestData", functions.cupsWriteRequestData)
                           && resolve(library, "cupsFinishDocument", functions.cupsFinishDocument)

@@ -8,12 +8,14 @@
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-// The part of the CUPS library the program calls itself. Qt lists the printers through CUPS with its
-// own link to the library; the program opens it when first needed, not with the program: it brings
-// some twenty libraries (TLS, Kerberos, service discovery), and mapping and relocating them would
-// otherwise slow every start.
+// The part of the CUPS library the program calls: the printers, their options and the jobs. The program
+// opens it when first needed, not with the program: it brings some twenty libraries (TLS, Kerberos,
+// service discovery), and mapping and relocating them would otherwise slow every start.
 struct Libcups
 {
+    decltype(&::cupsGetDests2) cupsGetDests2;
+    decltype(&::cupsFreeDests) cupsFreeDests;
+    decltype(&::cupsGetOption) cupsGetOption;
     decltype(&::cupsCreateJob) cupsCreateJob;
     decltype(&::cupsStartDocument) cupsStartDocument;
     decltype(&::cupsWriteRequestData) cupsWriteRequestData;
@@ -30,6 +32,6 @@ struct Libcups
 
 inline constexpr char LibcupsFileName[] = "libcups.so.2";
 
-// nullptr when the library cannot be loaded: then no printer has options to read and no job can be
-// sent.
+// nullptr when the library cannot be loaded: then no printer is listed, none has options to read and
+// no job can be sent.
 const Libcups *libcups();

@@ -1,22 +1,75 @@
 #include "print/preview/printerlist.h"
 
-#include <QPrinterInfo>
+#include "print/preview/libcups.h"
+
+#include <QByteArray>
 
 namespace {
+
+// The destinations CUPS offers this user: its queues, their instances, the user's default among them
+// (lpoptions and LPDEST or PRINTER count), and printers found on the network.
+class CupsDestinations
+{
+public:
+    CupsDestinations()
+        : m_cups(libcups())
+    {
+        if (m_cups)
+            m_count = m_cups->cupsGetDests2(CUPS_HTTP_DEFAULT, &m_destinations);
+    }
+    ~CupsDestinations()
+    {
+        if (m_cups)
+            m_cups->cupsFreeDests(m_count, m_destinations);
+    }
+    CupsDestinations(const CupsDestinations &) = delete;
+    CupsDestinations &operator=(const CupsDestinations &) = delete;
+
+    const cups_dest_t *begin() const { return m_destinations; }
+    const cups_dest_t *end() const { return m_destinations + m_count; }
+
+    // An instance is named after its queue, as "queue/instance"; printing takes the queue from it.
+    static QString name(const cups_dest_t &destination)
+    {
+        QByteArray name(destination.name);
+        if (destination.instance)
+            name += '/' + QByteArray(destination.instance);
+        return QString::fromLocal8Bit(name);
+    }
+
+    QString location(const cups_dest_t &destination) const
+    {
+        return QString::fromUtf8(
+            m_cups->cupsGetOption("printer-location", destination.num_options, destination.options));
+    }
+
+private:
+    const Libcups *m_cups;
+    cups_dest_t *m_destinations = nullptr;
+    int m_count = 0;
+};
 
 class SystemPrinterSource : public PrinterSource
 {
 public:
     QList<PrinterEntry> installedPrinters() const override
     {
+        const CupsDestinations destinations;
         QList<PrinterEntry> entries;
-        const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-        for (const QPrinterInfo &printer : printers)
-            entries.append({printer.printerName(), printer.location()});
+        for (const cups_dest_t &destination : destinations)
+            entries.append({CupsDestinations::name(destination), destinations.location(destination)});
         return entries;
     }
 
-    QString defaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
+    QString defaultPrinterName() const override
+    {
+        const CupsDestinations destinations;
+        for (const cups_dest_t &destination : destinations) {
+            if (destination.is_default)
+                return CupsDestinations::name(destination);
+        }
+        return QString();
+    }
 };
 
 } // namespace

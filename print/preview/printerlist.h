@@ -24,8 +24,8 @@ public:
     virtual QString defaultPrinterName() const = 0;
 };
 
-// The printers of the platform through Qt's printer support (CUPS on Linux). CUPS has no port;
-// the printer's location is what it gives for "where".
+// The printers of the platform's printing system, CUPS. CUPS has no port; the printer's location is
+// what it gives for "where".
 std::unique_ptr<PrinterSource> makeSystemPrinterSource();
 
 // The installed printers and the current one. Built on first use and kept for the rest of the run,

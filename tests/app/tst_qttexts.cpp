@@ -3,14 +3,10 @@
 
 #include "app/application.h"
 
-#include <QComboBox>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -45,7 +41,6 @@ class TestQtTexts : public QObject
 private Q_SLOTS:
     void textFieldContextMenu();
     void printToFileDialog();
-    void pageSetupDialog();
 };
 
 void TestQtTexts::textFieldContextMenu()
@@ -68,20 +63,6 @@ void TestQtTexts::printToFileDialog()
     for (const QPushButton *button : dialog.findChildren<QPushButton *>())
         buttons << button->text();
     QVERIFY2(buttons.contains(QStringLiteral("Menté&s")), qPrintable(buttons.join(QLatin1String(" | "))));
-}
-
-void TestQtTexts::pageSetupDialog()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    QPageSetupDialog dialog(&printer);
-    QStringList texts = labelTexts(dialog);
-    for (const QWidget *box : dialog.findChildren<QWidget *>()) {
-        if (const auto *group = qobject_cast<const QGroupBox *>(box))
-            texts << group->title();
-    }
-    QVERIFY2(texts.contains(QStringLiteral("Papír")) && texts.contains(QStringLiteral("Tájolás")),
-             qPrintable(texts.join(QLatin1String(" | "))));
 }
 
 int main(int argc, char **argv)

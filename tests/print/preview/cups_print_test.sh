@@ -113,15 +113,20 @@ start_scheduler 580
 echo "=== without a printer queue"
 timeout 60 "$test_program" noPrinterInstalled || exit 1
 
-echo "=== with a queue that prints into $work/out/job.pdf"
-timeout 30 lpadmin -p "$queue" -E -v "file://$work/out/job.pdf" \
+echo "=== with a queue that prints into $work/out/job.pdf, and an instance of it"
+location="Földszint, 12-es iroda"
+instance=masolat
+timeout 30 lpadmin -p "$queue" -E -v "file://$work/out/job.pdf" -L "$location" \
     -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v deprecated
 timeout 30 lpadmin -d "$queue" || exit 1
 timeout 5 lpstat -p "$queue" >/dev/null || { echo "FAIL: the queue was not added"; exit 1; }
+# An instance, in the file where lpoptions keeps a user's instances; run as root, lpoptions does not
+# keep it there.
+mkdir -p "$HOME/.cups" && echo "Dest $queue/$instance job-priority=50" >"$HOME/.cups/lpoptions" || exit 1
 
-KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" \
-    timeout 120 "$test_program" printsCollatedCopiesThroughCups printsIntoPrnFileAsPdf \
-    printsWhileFilesCannotGrow || exit 1
+KRV_CUPS_OUTPUT="$work/out/job.pdf" KRV_CUPS_PRINTER="$queue" KRV_CUPS_INSTANCE="$instance" \
+    KRV_CUPS_LOCATION="$location" timeout 120 "$test_program" printsCollatedCopiesThroughCups \
+    printsIntoPrnFileAsPdf printsWhileFilesCannotGrow || exit 1
 
 echo "=== with the queue refusing jobs"
 timeout 10 cupsreject "$queue" || exit 1

@@ -139,13 +139,23 @@ void TestCupsPrint::printsCollatedCopiesThroughCups()
     TfrxPreviewForm form(m_declaration, printers, PrintServices::platform());
     form.show();
     QString shownPrinter;
-    pressPrintAndConfirm(form, [&shownPrinter](TfrxPrintDialog *dialog) {
-        shownPrinter = dialog->findChild<QComboBox *>(QStringLiteral("PrintersCB"))->currentText();
+    QStringList listedPrinters;
+    QString shownLocation;
+    pressPrintAndConfirm(form, [&](TfrxPrintDialog *dialog) {
+        auto *printerBox = dialog->findChild<QComboBox *>(QStringLiteral("PrintersCB"));
+        shownPrinter = printerBox->currentText();
+        for (int i = 0; i < printerBox->count(); ++i)
+            listedPrinters << printerBox->itemText(i);
+        shownLocation = dialog->findChild<QLabel *>(QStringLiteral("WhereL"))->text();
         auto *copies = dialog->findChild<CopiesSpinBox *>(QStringLiteral("CopiesE"));
         copies->selectAll();
         QTest::keyClicks(copies, QStringLiteral("3"));
     });
-    QCOMPARE(shownPrinter, qEnvironmentVariable("KRV_CUPS_PRINTER"));
+    // The scheduler's default, its instance named after it, and the location in its own letters.
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    QCOMPARE(shownPrinter, queue);
+    QCOMPARE(listedPrinters, (QStringList{queue, queue + u'/' + qEnvironmentVariable("KRV_CUPS_INSTANCE")}));
+    QCOMPARE(shownLocation, qEnvironmentVariable("KRV_CUPS_LOCATION"));
 
     const QString info = finishedPdfInfo(output);
     QVERIFY2(!info.isEmpty(), "the scheduler wrote no readable PDF");
