@@ -1,5 +1,7 @@
 #include "app/fieldmarks.h"
 
+#include "form/widgets/edgelines.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QWidget>
@@ -14,12 +16,13 @@ const QColor markColour(0xD0, 0x10, 0x10);
 void paintMark(QWidget *field)
 {
     QPainter painter(field);
-    painter.setPen(markColour);
-    painter.setBrush(Qt::NoBrush);
     const int inset = field->hasFocus() ? 1 : 0;
-    const QRect outline = field->rect().adjusted(inset, inset, -1 - inset, -1 - inset);
-    painter.drawRect(outline);
-    painter.drawRect(outline.adjusted(1, 1, -1, -1));
+    const QRect outer = field->rect().adjusted(inset, inset, -inset, -inset);
+    for (const QRect &outline : {outer, outer.adjusted(1, 1, -1, -1)}) {
+        for (const QRect &edge : {edgelines::top(outline), edgelines::left(outline), edgelines::bottom(outline),
+                                  edgelines::right(outline)})
+            painter.fillRect(edge, markColour);
+    }
 }
 
 } // namespace

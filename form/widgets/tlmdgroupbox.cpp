@@ -1,7 +1,8 @@
 #include "form/widgets/tlmdgroupbox.h"
 
+#include "form/widgets/edgelines.h"
+
 #include <QPainter>
-#include <QPolygon>
 
 namespace {
 
@@ -9,16 +10,18 @@ namespace {
 constexpr int captionPadding = 2;
 
 // A rectangle's outline that leaves out the part of its top line that lies within `gap`.
-void drawOutline(QPainter &painter, const QRect &outline, const QRect &gap)
+void fillOutline(QPainter &painter, const QRect &outline, const QRect &gap, const QColor &color)
 {
+    const QRect top = edgelines::top(outline);
     if (gap.isEmpty()) {
-        painter.drawPolygon(QPolygon(outline));
-        return;
+        painter.fillRect(top, color);
+    } else {
+        painter.fillRect(QRect(top.topLeft(), QPoint(gap.left() - 1, top.bottom())), color);
+        painter.fillRect(QRect(QPoint(gap.right() + 1, top.top()), top.bottomRight()), color);
     }
-    const QPolygon path{QPoint(gap.left() - 1, outline.top()),   QPoint(outline.left(), outline.top()),
-                        QPoint(outline.left(), outline.bottom()), QPoint(outline.right(), outline.bottom()),
-                        QPoint(outline.right(), outline.top()),   QPoint(gap.right() + 1, outline.top())};
-    painter.drawPolyline(path);
+    painter.fillRect(edgelines::left(outline), color);
+    painter.fillRect(edgelines::bottom(outline), color);
+    painter.fillRect(edgelines::right(outline), color);
 }
 
 } // namespace
@@ -51,10 +54,8 @@ void TLMDGroupBox::paintEvent(QPaintEvent *)
     const QRect caption = captionRect();
     QPainter painter(this);
     // Etched: a shadow line with a light line one pixel below and to the right of it.
-    painter.setPen(palette().color(QPalette::Dark));
-    drawOutline(painter, border.adjusted(0, 0, -1, -1), caption);
-    painter.setPen(palette().color(QPalette::Light));
-    drawOutline(painter, border.adjusted(1, 1, 0, 0), caption);
+    fillOutline(painter, border.adjusted(0, 0, -1, -1), caption, palette().color(QPalette::Dark));
+    fillOutline(painter, border.adjusted(1, 1, 0, 0), caption, palette().color(QPalette::Light));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption.adjusted(captionPadding, 0, -captionPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      title());

@@ -1,6 +1,7 @@
 #include "form/widgets/tpanel.h"
 
 #include "form/catalogue.h"
+#include "form/widgets/edgelines.h"
 #include "form/widgets/readabletext.h"
 #include "form/widgets/sectionaccessible.h"
 
@@ -51,10 +52,8 @@ void TPanel::paintEvent(QPaintEvent *)
     const QColor bottomRight = m_bevel == Bevel::Raised ? shadow : light;
     const QRect frame = rect();
     QPainter painter(this);
-    painter.setPen(topLeft);
-    painter.drawLine(frame.topLeft(), frame.topRight());
-    painter.drawLine(frame.topLeft(), frame.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(frame.bottomLeft(), frame.bottomRight());
-    painter.drawLine(frame.topRight(), frame.bottomRight());
+    painter.fillRect(edgelines::top(frame), topLeft);
+    painter.fillRect(edgelines::left(frame), topLeft);
+    painter.fillRect(edgelines::bottom(frame), bottomRight);
+    painter.fillRect(edgelines::right(frame), bottomRight);
 }

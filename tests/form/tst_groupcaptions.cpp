@@ -1,6 +1,7 @@
 // The captions of the two address groups and of the option group as a user sees them: each set into
-// the top line of its frame, the line broken behind it, and nothing else drawn over it. The drawing
-// depends on the device pixel ratio, so CTest runs this at scale factors 1 and 2.
+// the top line of its frame, the line broken behind it, and nothing else drawn over it; and the frames'
+// lines on the outermost pixels of their components. The drawing depends on the device pixel ratio, so
+// CTest runs this at scale factors 1 and 2.
 
 #include "common/fonts.h"
 #include "form/contentbuilder.h"
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void initTestCase();
     void captionStandsInTheTopLineOfItsFrame_data();
     void captionStandsInTheTopLineOfItsFrame();
+    void frameLinesCoverTheOuterPixels_data();
+    void frameLinesCoverTheOuterPixels();
 
 private:
     std::unique_ptr<QWidget> m_clientArea;
@@ -144,6 +147,41 @@ void TestGroupCaptions::captionStandsInTheTopLineOfItsFrame()
         QVERIFY2(!otherInArea.intersects(captionInArea),
                  qPrintable(QStringLiteral("%1 (%2) covers the caption").arg(other->objectName(),
                                                                              other->metaObject()->className())));
+    }
+}
+
+void TestGroupCaptions::frameLinesCoverTheOuterPixels_data()
+{
+    QTest::addColumn<QString>("component");
+    QTest::addColumn<int>("topLeftRole");
+    QTest::addColumn<int>("bottomRightRole");
+
+    QTest::newRow("raised panel") << "Panel1" << int(QPalette::Light) << int(QPalette::Dark);
+    QTest::newRow("lowered panel") << "Panel4" << int(QPalette::Dark) << int(QPalette::Light);
+    QTest::newRow("etched group") << "LMDGroupBox1" << int(QPalette::Dark) << int(QPalette::Light);
+}
+
+// A line one pixel wide along an edge covers the component's outermost pixel of that edge, which is as
+// many device pixels as the screen's scale: none of it falls outside, and no strip of background is
+// left beyond it.
+void TestGroupCaptions::frameLinesCoverTheOuterPixels()
+{
+    QFETCH(QString, component);
+    QFETCH(int, topLeftRole);
+    QFETCH(int, bottomRightRole);
+    auto *widget = m_clientArea->findChild<QWidget *>(component);
+    QVERIFY(widget);
+    const QRgb topLeft = widget->palette().color(QPalette::ColorRole(topLeftRole)).rgba();
+    const QRgb bottomRight = widget->palette().color(QPalette::ColorRole(bottomRightRole)).rgba();
+
+    const QImage image = drawnAlone(widget);
+    const int ratio = qRound(image.devicePixelRatio());
+    const int middleX = image.width() / 2;
+    const int middleY = image.height() / 2;
+    for (int inward = 0; inward < ratio; ++inward) {
+        QCOMPARE(image.pixel(inward, middleY), topLeft);
+        QCOMPARE(image.pixel(image.width() - 1 - inward, middleY), bottomRight);
+        QCOMPARE(image.pixel(middleX, image.height() - 1 - inward), bottomRight);
     }
 }
 
