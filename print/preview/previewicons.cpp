@@ -9,19 +9,27 @@ namespace previewicons {
 
 namespace {
 
-constexpr int iconSize = 32;
+// The pictures are drawn on a grid of this many units a side.
+constexpr int designSize = 32;
 
+// Drawn at each size a toolbar asks for, up to twice its size for a screen at scale 2, so that the
+// icon shown is never another size stretched or shrunk to fit.
 QIcon drawn(const std::function<void(QPainter &)> &draw)
 {
-    QPixmap pixmap(iconSize, iconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(40, 40, 40), 2));
-    painter.setBrush(Qt::white);
-    draw(painter);
-    painter.end();
-    return QIcon(pixmap);
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(double(size) / designSize, double(size) / designSize);
+        painter.setPen(QPen(QColor(40, 40, 40), 2));
+        painter.setBrush(Qt::white);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void drawSheet(QPainter &painter, const QRectF &rect)

@@ -155,16 +155,21 @@ void TestPreview::showPreviewOpensMaximizedAt100WithOnlyItsButtons()
         QCOMPARE(QAccessible::queryAccessibleInterface(pageArea)->text(QAccessible::Name),
                  QStringLiteral("Nyomtatási kép"));
 
-        // Five buttons, the zoom box and "Bezár"; nothing else.
+        // Five buttons, the zoom box and "Bezár"; nothing else. Each button's picture is drawn at the
+        // toolbar's size for a screen at scale 1 and 2, not stretched from another size.
         QStringList hints;
         int widgets = 0;
-        for (QAction *action : child<QToolBar>(form, "ToolBar")->actions()) {
+        auto *toolBar = child<QToolBar>(form, "ToolBar");
+        for (QAction *action : toolBar->actions()) {
             if (action->isSeparator())
                 continue;
-            if (action->objectName().isEmpty())
+            if (action->objectName().isEmpty()) {
                 ++widgets;
-            else
-                hints.append(action->toolTip());
+                continue;
+            }
+            hints.append(action->toolTip());
+            for (const qreal ratio : {1.0, 2.0})
+                QCOMPARE(action->icon().pixmap(toolBar->iconSize(), ratio).size(), toolBar->iconSize() * ratio);
         }
         QCOMPARE(hints, (QStringList{QStringLiteral("Nyomtat"), QStringLiteral("Teljes oldal"),
                                      QStringLiteral("Oldalszélesség"), QStringLiteral("100%"),
