@@ -1,7 +1,7 @@
 // Prints the declaration through the platform's real printing path. cups_print_test.sh runs it under a
 // private CUPS scheduler: noPrinterInstalled while the scheduler has no queue, the rest after it added
-// one whose output lands in $KRV_CUPS_OUTPUT, each in the state of the scheduler it needs. Qt reads the
-// CUPS printer list once per process, hence a run for each state.
+// one whose output lands in $KRV_CUPS_OUTPUT, each in the state of the scheduler it needs. A process
+// keeps its printer list once it has found printers, hence a run for each state.
 #include "common/failure.h"
 #include "common/fonts.h"
 #include "dialogs/dialogs.h"
