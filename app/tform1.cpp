@@ -41,6 +41,14 @@ const QColor inactiveStart = colorFromValue(12505042);
 const QColor inactiveEnd = colorFromValue(12505042);
 const QColor inactiveCaption = colorFromValue(4542543);
 
+// Wayland tells a window neither where it stands nor what part of the screen the panels leave free: a
+// screen's available geometry is the whole screen there, and a window sized to it reaches under the
+// panels and past the screen's edge.
+bool workAreaIsReported()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 template<typename Handler>
@@ -181,6 +189,10 @@ void TForm1::FormCreate()
 void TForm1::fitToWorkArea()
 {
     m_fitQueued = false;
+    if (!workAreaIsReported()) {
+        fillWorkAreaByMaximizing();
+        return;
+    }
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -201,13 +213,31 @@ void TForm1::fitToWorkArea()
         m_unansweredFits = 0;
         return;
     }
-    // A window manager that insists on other bounds (a tiling one, say) would otherwise be asked again
-    // after every answer, for ever.
+    if (!mayAskForAnotherFit())
+        return;
+    setGeometry(target);
+}
+
+// Where only the compositor knows the work area, a maximised window is the one that fills it.
+void TForm1::fillWorkAreaByMaximizing()
+{
+    if (windowState() & Qt::WindowMaximized) {
+        m_unansweredFits = 0;
+        return;
+    }
+    if (!windowHandle() || mayAskForAnotherFit())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// A window system that insists on other bounds (a tiling one, say) would otherwise be asked again after
+// every answer, for ever.
+bool TForm1::mayAskForAnotherFit()
+{
     constexpr int maxUnansweredFits = 3;
     if (m_unansweredFits >= maxUnansweredFits)
-        return;
+        return false;
     ++m_unansweredFits;
-    setGeometry(target);
+    return true;
 }
 
 void TForm1::workAreaChanged()
@@ -283,6 +313,9 @@ void TForm1::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LocaleChange)
         Regional::instance().reloadFromSystem();
+    // A window restored from maximised may keep its size, and then it is not resized.
+    if (event->type() == QEvent::WindowStateChange)
+        queueFit();
     QMainWindow::changeEvent(event);
 }
 

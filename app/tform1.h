@@ -87,6 +87,8 @@ private:
     auto handler(Handler method);
 
     void fitToWorkArea();
+    void fillWorkAreaByMaximizing();
+    bool mayAskForAnotherFit();
     void workAreaChanged();
     void watchWorkArea(QScreen *screen);
     void queueFit();

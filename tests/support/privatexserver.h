@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/childtestrun.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -68,8 +70,8 @@ public:
 
     ~PrivateXServer()
     {
-        stop(m_windowManager);
-        stop(m_server);
+        childtestrun::stop(m_windowManager);
+        childtestrun::stop(m_server);
     }
 
     PrivateXServer(const PrivateXServer &) = delete;
@@ -99,25 +101,10 @@ public:
     // with `variables` added to the child's environment, and fails when it does not pass there.
     void runCurrentFunction(const QProcessEnvironment &variables = {}) const
     {
-        const QByteArray function = QTest::currentTestFunction();
-        const QByteArray row = QTest::currentDataTag();
-        const QString testCase = QString::fromLatin1(row.isNull() ? function : function + ':' + row);
         QProcessEnvironment childEnvironment = environment();
         for (const QString &name : variables.keys())
             childEnvironment.insert(name, variables.value(name));
-        QProcess child;
-        child.setProcessEnvironment(childEnvironment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {testCase});
-        QVERIFY(child.waitForFinished(functionTimeout));
-        const QByteArray output = child.readAll();
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-        // A child that skipped ends well too; only its PASS line tells that the case ran.
-        const QByteArray passed = "::" + function + '(' + row + ')';
-        bool found = false;
-        for (const QByteArray &line : output.split('\n'))
-            found = found || (line.startsWith("PASS   : ") && line.trimmed().endsWith(passed));
-        QVERIFY2(found, output.constData());
+        childtestrun::runCurrentFunction(childEnvironment);
     }
 
     // Runs the whole test with the given command line in a child on the server, its output passed
@@ -129,7 +116,7 @@ public:
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(), arguments.mid(1));
         if (!child.waitForFinished(wholeTestTimeout)) {
-            stop(child);
+            childtestrun::stop(child);
             qWarning("the test did not end on the private X server");
             return 1;
         }
@@ -139,18 +126,7 @@ public:
 private:
     static constexpr const char *hostingVariable = "KRV_ON_PRIVATE_X_SERVER";
     // Generous: the machine may be busy, and a child that hangs fails all the same.
-    static constexpr int functionTimeout = 60000;
     static constexpr int wholeTestTimeout = 300000;
-
-    static void stop(QProcess &process)
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.terminate();
-        if (!process.waitForFinished(3000))
-            process.kill();
-        process.waitForFinished(3000);
-    }
 
     QProcess m_server;
     QProcess m_windowManager;
