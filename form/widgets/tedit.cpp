@@ -3,6 +3,12 @@
 #include "common/beep.h"
 #include "common/windows1250validator.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
 #include <limits>
 
 namespace {
@@ -29,6 +35,52 @@ TEdit::TEdit(QWidget *parent)
     setMaxLength(std::numeric_limits<int>::max());
     setValidator(new OneLineValidator(this));
     connect(this, &QLineEdit::inputRejected, this, [] { beep::sound(); });
+}
+
+void TEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste) && !isReadOnly() && pastedJoined(QClipboard::Clipboard)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // The paste command is the one that the standard menu connects to paste(), by name.
+    for (QAction *command : menu->actions()) {
+        if (!disconnect(command, SIGNAL(triggered()), this, SLOT(paste())))
+            continue;
+        connect(command, &QAction::triggered, this, [this] {
+            if (!pastedJoined(QClipboard::Clipboard))
+                paste();
+        });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+// The middle button pastes the selection of the window system where it has one (X11).
+void TEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
+        deselect();
+        if (pastedJoined(QClipboard::Selection))
+            return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+bool TEdit::pastedJoined(QClipboard::Mode mode)
+{
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (!text.contains(u'\n') && !text.contains(u'\r'))
+        return false;
+    int unusedPosition = 0;
+    insert(lineBreaksAsSpaces(text, unusedPosition));
+    return true;
 }
 
 QString lineBreaksAsSpaces(const QString &text, int &position)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 // A single-line free-text field without a length limit. It refuses, with the beep, characters that
@@ -11,6 +12,18 @@ class TEdit : public QLineEdit
 
 public:
     explicit TEdit(QWidget *parent = nullptr);
+
+protected:
+    // A paste of several lines is joined here, before it reaches the text, so that it can be undone: a
+    // text that the validator rewrites takes the undo history with it. Qt's line edit pastes one line
+    // itself, as its own undo step; a joined paste shares its step with the typing just before it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // Inserts the clipboard's text of that mode, joined, when it holds a line break; tells whether it did.
+    bool pastedJoined(QClipboard::Mode mode);
 };
 
 // The text on one line: every line break, a CR LF pair or a CR or LF alone, becomes one space. The

@@ -8,6 +8,7 @@
 #include "form/widgets/tedit.h"
 #include "storage/cipher/lbrijndael.h"
 #include "storage/fillingformat.h"
+#include "tests/support/privatexserver.h"
 #include "tests/support/whenmodalopens.h"
 
 #include <QClipboard>
@@ -108,6 +109,7 @@ void TestWindowInput::lineBreaksReachingATextFieldBecomeSpaces_data()
                                                   << " Kerekrév  Fő  utca ";
     QTest::newRow("Shift+Insert") << "Shift+Insert" << "Kerekrév\r\nFő utca 12." << joined;
     QTest::newRow("context menu") << "context menu" << "Kerekrév\r\nFő utca 12." << joined;
+    QTest::newRow("middle button") << "middle button" << "Kerekrév\r\nFő utca 12." << joined;
     QTest::newRow("setText") << "setText" << "Kerekrév\r\nFő utca 12." << joined;
 }
 
@@ -118,6 +120,14 @@ void TestWindowInput::lineBreaksReachingATextFieldBecomeSpaces()
     QFETCH(QString, way);
     QFETCH(QString, value);
     QFETCH(QString, shown);
+    // Only X11 has the selection that the middle button pastes.
+    if (way == u"middle button" && !PrivateXServer::isHosting()) {
+        PrivateXServer server;
+        if (!server.started())
+            QSKIP(server.failure().constData());
+        server.runCurrentFunction();
+        return;
+    }
     auto *street = m_form->field<TEdit>(QStringLiteral("Edit76"));
     if (way == u"setText") {
         street->setText(value);
@@ -129,15 +139,22 @@ void TestWindowInput::lineBreaksReachingATextFieldBecomeSpaces()
     QTest::keyClicks(street, QStringLiteral("<>"));
     QTest::keyClick(street, Qt::Key_Left);
     QGuiApplication::clipboard()->setText(value);
+    QGuiApplication::clipboard()->setText(value, QClipboard::Selection);
     if (way == u"Ctrl+V")
         QTest::keyClick(street, Qt::Key_V, Qt::ControlModifier);
     else if (way == u"Shift+Insert")
         QTest::keyClick(street, Qt::Key_Insert, Qt::ShiftModifier);
+    else if (way == u"middle button")
+        QTest::mouseClick(street, Qt::MiddleButton, {}, street->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
     else
         pasteFromTheContextMenu(street);
     QCOMPARE(street->text(), u'<' + shown + u'>');
     // The caret stays right after what was pasted.
     QCOMPARE(street->cursorPosition(), 1 + shown.size());
+    // The paste is one step to undo, as a paste of one line is, and what it replaced comes back.
+    QTest::keyClick(street, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(street->text(), QStringLiteral("<>"));
+    QCOMPARE(street->cursorPosition(), 1);
 }
 
 void TestWindowInput::pastedLinesSaveAndLoadBackWhole()
