@@ -4,9 +4,11 @@
 #include "common/windows1250validator.h"
 
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include <limits>
@@ -26,6 +28,11 @@ public:
         return Validator::validate(input, position);
     }
 };
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
 
 } // namespace
 
@@ -73,10 +80,25 @@ void TEdit::mouseReleaseEvent(QMouseEvent *event)
     QLineEdit::mouseReleaseEvent(event);
 }
 
+void TEdit::dropEvent(QDropEvent *event)
+{
+    if (!holdsLineBreak(event->mimeData()->text()))
+        return QLineEdit::dropEvent(event);
+    // The line edit's own drop takes the joined text: where it lands and what it selects stay Qt's.
+    int unusedPosition = 0;
+    QMimeData joined;
+    joined.setText(lineBreaksAsSpaces(event->mimeData()->text(), unusedPosition));
+    QDropEvent joinedDrop(event->position(), event->possibleActions(), &joined, event->buttons(), event->modifiers());
+    joinedDrop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&joinedDrop);
+    event->setDropAction(joinedDrop.dropAction());
+    event->setAccepted(joinedDrop.isAccepted());
+}
+
 bool TEdit::pastedJoined(QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!text.contains(u'\n') && !text.contains(u'\r'))
+    if (!holdsLineBreak(text))
         return false;
     int unusedPosition = 0;
     insert(lineBreaksAsSpaces(text, unusedPosition));

@@ -14,12 +14,14 @@ public:
     explicit TEdit(QWidget *parent = nullptr);
 
 protected:
-    // A paste of several lines is joined here, before it reaches the text, so that it can be undone: a
-    // text that the validator rewrites takes the undo history with it. Qt's line edit pastes one line
-    // itself, as its own undo step; a joined paste shares its step with the typing just before it.
+    // A paste or drop of several lines is joined here, before it reaches the text, so that it can be
+    // undone: a text that the validator rewrites takes the undo history with it. Qt's line edit takes
+    // one line itself, as an undo step of its own; a joined paste shares its step with the typing just
+    // before it.
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Inserts the clipboard's text of that mode, joined, when it holds a line break; tells whether it did.

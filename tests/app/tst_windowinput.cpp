@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +111,7 @@ void TestWindowInput::lineBreaksReachingATextFieldBecomeSpaces_data()
     QTest::newRow("Shift+Insert") << "Shift+Insert" << "Kerekrév\r\nFő utca 12." << joined;
     QTest::newRow("context menu") << "context menu" << "Kerekrév\r\nFő utca 12." << joined;
     QTest::newRow("middle button") << "middle button" << "Kerekrév\r\nFő utca 12." << joined;
+    QTest::newRow("drop") << "drop" << "Kerekrév\r\nFő utca 12." << joined;
     QTest::newRow("setText") << "setText" << "Kerekrév\r\nFő utca 12." << joined;
 }
 
@@ -140,14 +142,25 @@ void TestWindowInput::lineBreaksReachingATextFieldBecomeSpaces()
     QTest::keyClick(street, Qt::Key_Left);
     QGuiApplication::clipboard()->setText(value);
     QGuiApplication::clipboard()->setText(value, QClipboard::Selection);
-    if (way == u"Ctrl+V")
+    const QPoint caret = street->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    if (way == u"Ctrl+V") {
         QTest::keyClick(street, Qt::Key_V, Qt::ControlModifier);
-    else if (way == u"Shift+Insert")
+    } else if (way == u"Shift+Insert") {
         QTest::keyClick(street, Qt::Key_Insert, Qt::ShiftModifier);
-    else if (way == u"middle button")
-        QTest::mouseClick(street, Qt::MiddleButton, {}, street->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
-    else
+    } else if (way == u"middle button") {
+        QTest::mouseClick(street, Qt::MiddleButton, {}, caret);
+    } else if (way == u"drop") {
+        QMimeData dragged;
+        dragged.setText(value);
+        // A drop reaches only the widget that accepted the drag when it entered.
+        QDragEnterEvent enter(caret, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(street, &enter);
+        QDropEvent drop(caret, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(street, &drop);
+        QVERIFY(drop.isAccepted());
+    } else {
         pasteFromTheContextMenu(street);
+    }
     QCOMPARE(street->text(), u'<' + shown + u'>');
     // The caret stays right after what was pasted.
     QCOMPARE(street->cursorPosition(), 1 + shown.size());
