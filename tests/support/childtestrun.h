@@ -35,6 +35,13 @@ inline void runCurrentFunction(const QProcessEnvironment &environment)
     QVERIFY2(found, output.constData());
 }
 
+// Puts a sanitizer option (such as a suppression file) before what the variable already holds.
+inline void addOption(QProcessEnvironment &environment, const QString &variable, const QString &option)
+{
+    const QString inherited = environment.value(variable);
+    environment.insert(variable, inherited.isEmpty() ? option : option + u':' + inherited);
+}
+
 // Ends a helper process, politely first.
 inline void stop(QProcess &process)
 {

@@ -92,8 +92,9 @@ public:
         environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("none"));
         environment.insert(QString::fromLatin1(hostingVariable), QStringLiteral("1"));
 #ifdef KRV_WAYLAND_LEAK_SUPPRESSIONS
-        appendOption(environment, QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=" KRV_WAYLAND_LEAK_SUPPRESSIONS));
-        appendOption(environment, QStringLiteral("ASAN_OPTIONS"), QStringLiteral("fast_unwind_on_malloc=0"));
+        childtestrun::addOption(environment, QStringLiteral("LSAN_OPTIONS"),
+                                QStringLiteral("suppressions=" KRV_WAYLAND_LEAK_SUPPRESSIONS));
+        childtestrun::addOption(environment, QStringLiteral("ASAN_OPTIONS"), QStringLiteral("fast_unwind_on_malloc=0"));
 #endif
         for (const QString &name : variables.keys())
             environment.insert(name, variables.value(name));
@@ -101,12 +102,6 @@ public:
     }
 
 private:
-    static void appendOption(QProcessEnvironment &environment, const QString &variable, const QString &option)
-    {
-        const QString inherited = environment.value(variable);
-        environment.insert(variable, inherited.isEmpty() ? option : inherited + u':' + option);
-    }
-
     static constexpr const char *hostingVariable = "KRV_ON_PRIVATE_WAYLAND_COMPOSITOR";
     static inline const QString socketName = QStringLiteral("krv-test");
 

@@ -89,10 +89,8 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QString::fromLatin1(hostingVariable), QStringLiteral("1"));
 #ifdef KRV_XCB_LEAK_SUPPRESSIONS
-        const QString inheritedLeakOptions = environment.value(QStringLiteral("LSAN_OPTIONS"));
-        environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                           QStringLiteral("suppressions=" KRV_XCB_LEAK_SUPPRESSIONS)
-                               + (inheritedLeakOptions.isEmpty() ? QString() : u':' + inheritedLeakOptions));
+        childtestrun::addOption(environment, QStringLiteral("LSAN_OPTIONS"),
+                                QStringLiteral("suppressions=" KRV_XCB_LEAK_SUPPRESSIONS));
 #endif
         return environment;
     }
