@@ -4,7 +4,13 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <memory>
+#include <thread>
+#include <utility>
 
 // CUPS marks its PPD interface deprecated, yet only a PPD gives a driver's own options with the
 // captions and translations the driver writes.
@@ -16,6 +22,7 @@ struct PpdCloser
 {
     void operator()(ppd_file_t *ppd) const { libcups()->ppdClose(ppd); }
 };
+using PpdFile = std::unique_ptr<ppd_file_t, PpdCloser>;
 
 QString captionOr(const char *text, const char *keyword)
 {
@@ -43,6 +50,58 @@ void appendOptions(QList<PrinterOption> &options, const ppd_group_t &group, cons
         appendOptions(options, group.subgroups[i], shownGroup);
 }
 
+// The options of an opened PPD, in the user's language where the file has captions for it.
+std::optional<QList<PrinterOption>> optionsOf(PpdFile ppd)
+{
+    if (!ppd)
+        return std::nullopt;
+    libcups()->ppdLocalize(ppd.get());
+    QList<PrinterOption> options;
+    for (int i = 0; i < ppd->num_groups; ++i)
+        appendOptions(options, ppd->groups[i], ppd->groups[i]);
+    return options;
+}
+
+// Reads what is left on a pipe, so that its writer never writes into a closed one.
+void drain(int reading)
+{
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = read(reading, buffer, sizeof buffer);
+        if (count == 0 || (count < 0 && errno != EINTR))
+            return;
+    }
+}
+
+struct FetchedPpd
+{
+    http_status_t status;
+    PpdFile ppd; // none unless the status is OK and the file reads as a PPD
+};
+
+// The scheduler's PPD at resource, read while it arrives. Fetched into a file, as cupsGetPPD3 does, it
+// would be cut short on a full disk without a word from CUPS, which does not check its writes; so CUPS
+// writes into a pipe and a second thread reads the PPD from the other end.
+FetchedPpd fetchPpd(const Libcups &cups, const QByteArray &resource)
+{
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        return {HTTP_STATUS_ERROR, nullptr};
+    PpdFile parsed;
+    std::thread parser([&cups, reading = ends[0], &parsed] {
+        // The reader closes what it is given; the pipe's own end stays open to be drained.
+        parsed.reset(cups.ppdOpenFd(fcntl(reading, F_DUPFD_CLOEXEC, 0)));
+        drain(reading);
+        close(reading);
+    });
+    const http_status_t status = cups.cupsGetFd(CUPS_HTTP_DEFAULT, resource.constData(), ends[1]);
+    close(ends[1]);
+    parser.join();
+    if (status != HTTP_STATUS_OK)
+        return {status, nullptr};
+    return {status, std::move(parsed)};
+}
+
 } // namespace
 
 std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
@@ -50,15 +109,7 @@ std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
     const Libcups *cups = libcups();
     if (!cups)
         return std::nullopt;
-    const std::unique_ptr<ppd_file_t, PpdCloser> ppd(cups->ppdOpenFile(QFile::encodeName(ppdPath).constData()));
-    if (!ppd)
-        return std::nullopt;
-    // Takes the captions of the user's language, when the PPD has them, in place of its own.
-    cups->ppdLocalize(ppd.get());
-    QList<PrinterOption> options;
-    for (int i = 0; i < ppd->num_groups; ++i)
-        appendOptions(options, ppd->groups[i], ppd->groups[i]);
-    return options;
+    return optionsOf(PpdFile(cups->ppdOpenFile(QFile::encodeName(ppdPath).constData())));
 }
 
 std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printerName)
@@ -66,19 +117,11 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
     const Libcups *cups = libcups();
     if (!cups)
         return std::nullopt;
-    // An instance shares its queue's PPD.
+    // An instance shares its queue's PPD; the scheduler gives a class its first member's.
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
-    char ppdPath[1024] = "";
-    time_t modified = 0;
-    const http_status_t status =
-        cups->cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.constData(), &modified, ppdPath, sizeof ppdPath);
+    FetchedPpd fetched = fetchPpd(*cups, "/printers/" + queue + ".ppd");
     // A queue without a driver (a raw queue) has no PPD and nothing to set.
-    if (status == HTTP_STATUS_NOT_FOUND)
+    if (fetched.status == HTTP_STATUS_NOT_FOUND)
         return QList<PrinterOption>();
-    if (status != HTTP_STATUS_OK)
-        return std::nullopt;
-    // The fetched file (or a link to the scheduler's copy) is ours to remove.
-    const std::optional<QList<PrinterOption>> options = readPpdOptions(QFile::decodeName(ppdPath));
-    QFile::remove(QFile::decodeName(ppdPath));
-    return options;
+    return optionsOf(std::move(fetched.ppd));
 }

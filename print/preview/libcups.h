@@ -21,7 +21,8 @@ struct Libcups
     decltype(&::cupsWriteRequestData) cupsWriteRequestData;
     decltype(&::cupsFinishDocument) cupsFinishDocument;
     decltype(&::cupsCancelJob2) cupsCancelJob2;
-    decltype(&::cupsGetPPD3) cupsGetPPD3;
+    decltype(&::cupsGetFd) cupsGetFd;
+    decltype(&::ppdOpenFd) ppdOpenFd;
     decltype(&::ppdOpenFile) ppdOpenFile;
     decltype(&::ppdLocalize) ppdLocalize;
     decltype(&::ppdClose) ppdClose;

@@ -133,15 +133,16 @@ timeout 10 cupsreject "$queue" || exit 1
 KRV_CUPS_PRINTER="$queue" timeout 60 "$test_program" jobTheQueueRefusesIsReported || exit 1
 timeout 10 cupsaccept "$queue" || exit 1
 
-echo "=== with a second queue, the default now, whose options come from krvoptions.ppd, and a raw queue"
+echo "=== with a second queue, the default now, whose options come from krvoptions.ppd, a class of it, and a raw queue"
 timeout 30 lpadmin -p "$options_queue" -E -v "file://$work/out/options.pdf" -P "$(dirname "$0")/krvoptions.ppd" \
     2>&1 | grep -v deprecated
 timeout 30 lpadmin -d "$options_queue" || exit 1
 timeout 30 lpadmin -p krvraw -E -v "file://$work/out/raw.out" || exit 1
+timeout 30 lpadmin -p "$options_queue" -c krvclass || exit 1
 timeout 5 lpstat -p "$options_queue" >/dev/null || { echo "FAIL: the queue was not added"; exit 1; }
 
 # A Hungarian user: the PPD's Hungarian captions are shown.
-LC_ALL=hu_HU.UTF-8 KRV_CUPS_PRINTER="$options_queue" KRV_CUPS_RAW_PRINTER=krvraw \
+LC_ALL=hu_HU.UTF-8 KRV_CUPS_PRINTER="$options_queue" KRV_CUPS_RAW_PRINTER=krvraw KRV_CUPS_CLASS=krvclass \
     timeout 120 "$options_program" || exit 1
 
 echo "=== with the scheduler restarted to take no request over 16 KiB, less than the document"

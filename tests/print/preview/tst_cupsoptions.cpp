@@ -9,6 +9,7 @@
 #include "print/preview/printerlist.h"
 #include "print/preview/printeroptionsdialog.h"
 #include "print/report.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/printingsteps.h"
 #include "tests/support/whenmodalopens.h"
 
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void initTestCase();
     void chosenOptionReachesEveryLaterJob();
     void printerWithoutDriverOrScheduler();
+    void classOffersItsFirstMembersOptions();
+    void optionsAreReadWholeWhileFilesCannotGrow();
 
 private:
     TfrxReport m_declaration;
@@ -168,6 +171,34 @@ void TestCupsOptions::printerWithoutDriverOrScheduler()
     const std::optional<QList<PrinterOption>> unreachable = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_PRINTER"));
     cupsSetServer(nullptr);
     QVERIFY(!unreachable);
+}
+
+// A class of printers ($KRV_CUPS_CLASS, holding $KRV_CUPS_PRINTER) offers its member's options.
+void TestCupsOptions::classOffersItsFirstMembersOptions()
+{
+    const std::optional<QList<PrinterOption>> ofMember = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_PRINTER"));
+    const std::optional<QList<PrinterOption>> ofClass = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_CLASS"));
+    QVERIFY(ofMember && !ofMember->isEmpty());
+    QVERIFY(ofClass);
+    QCOMPARE(*ofClass, *ofMember);
+}
+
+// A full disk, made real by a limit on the size of files this process writes, below the size of the
+// queue's PPD: the properties still offer every option the printer describes, none cut off.
+void TestCupsOptions::optionsAreReadWholeWhileFilesCannotGrow()
+{
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    const std::optional<QList<PrinterOption>> whole = readCupsPrinterOptions(queue);
+    QVERIFY(whole && !whole->isEmpty());
+
+    std::optional<QList<PrinterOption>> readOnAFullDisk;
+    {
+        const FileSizeLimit fullDisk(1024);
+        QVERIFY(fullDisk.isSet());
+        readOnAFullDisk = readCupsPrinterOptions(queue);
+    }
+    QVERIFY(readOnAFullDisk);
+    QCOMPARE(*readOnAFullDisk, *whole);
 }
 
 QTEST_MAIN(TestCupsOptions)
