@@ -102,6 +102,23 @@ FetchedPpd fetchPpd(const Libcups &cups, const QByteArray &resource)
     return {status, std::move(parsed)};
 }
 
+// A printer found on the network gets a queue, and with it a PPD, only once it is first used: the
+// scheduler sets one up when asked about the printer's capabilities, as it does for its first job.
+// Returns whether the printer is such a one, now set up.
+bool setUpDiscoveredPrinter(const Libcups &cups, const QByteArray &queue)
+{
+    cups_dest_t *destination = cups.cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!destination)
+        return false;
+    const char *type = cups.cupsGetOption("printer-type", destination->num_options, destination->options);
+    const bool discovered = type && (QByteArray(type).toUInt() & CUPS_PRINTER_DISCOVERED);
+    cups_dinfo_t *capabilities = discovered ? cups.cupsCopyDestInfo(CUPS_HTTP_DEFAULT, destination) : nullptr;
+    if (capabilities)
+        cups.cupsFreeDestInfo(capabilities);
+    cups.cupsFreeDests(1, destination);
+    return capabilities != nullptr;
+}
+
 } // namespace
 
 std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
@@ -119,7 +136,10 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
         return std::nullopt;
     // An instance shares its queue's PPD; the scheduler gives a class its first member's.
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
-    FetchedPpd fetched = fetchPpd(*cups, "/printers/" + queue + ".ppd");
+    const QByteArray resource = "/printers/" + queue + ".ppd";
+    FetchedPpd fetched = fetchPpd(*cups, resource);
+    if (fetched.status == HTTP_STATUS_NOT_FOUND && setUpDiscoveredPrinter(*cups, queue))
+        fetched = fetchPpd(*cups, resource);
     // A queue without a driver (a raw queue) has no PPD and nothing to set.
     if (fetched.status == HTTP_STATUS_NOT_FOUND)
         return QList<PrinterOption>();

@@ -16,6 +16,9 @@ struct Libcups
     decltype(&::cupsGetDests2) cupsGetDests2;
     decltype(&::cupsFreeDests) cupsFreeDests;
     decltype(&::cupsGetOption) cupsGetOption;
+    decltype(&::cupsGetNamedDest) cupsGetNamedDest;
+    decltype(&::cupsCopyDestInfo) cupsCopyDestInfo;
+    decltype(&::cupsFreeDestInfo) cupsFreeDestInfo;
     decltype(&::cupsCreateJob) cupsCreateJob;
     decltype(&::cupsStartDocument) cupsStartDocument;
     decltype(&::cupsWriteRequestData) cupsWriteRequestData;
