@@ -3,6 +3,7 @@
 #include "common/exception.h"
 #include "common/writeall.h"
 #include "print/preview/cupsjob.h"
+#include "print/preview/waitcursor.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -144,6 +145,7 @@ private:
     void deliver(const QByteArray &document) override
     {
         const CupsJob job{m_printerName, title(), cupsJobOptions(lastPage(), m_printerOptions), document};
+        const WaitCursor busy;
         if (const std::optional<QString> refusal = submitCupsJob(job))
             failToFinish(QStringLiteral("%1 (%2)").arg(m_printerName, *refusal));
     }

@@ -1,6 +1,7 @@
 #include "print/preview/printeroptionsdialog.h"
 
 #include "print/preview/okcancelbuttons.h"
+#include "print/preview/waitcursor.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -78,7 +79,10 @@ QWidget *PrinterOptionsDialog::createOptionGroups()
 
 void showPrinterOptions(QWidget *parent, const QString &printerName, PrinterOptionStore &store)
 {
-    const std::optional<PrinterOptions> options = store.options(printerName);
+    const std::optional<PrinterOptions> options = [&] {
+        const WaitCursor busy;
+        return store.options(printerName);
+    }();
     PrinterOptionsDialog dialog(printerName, options, parent);
     // Options that could not be read are asked for again next time, not kept empty.
     if (dialog.exec() == QDialog::Accepted && options)

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void storeReadsEachPrinterOnceAndKeepsItsChoices();
     void dialogKeepsChoicesWhenConfirmed();
     void dialogSaysWhenOptionsCannotBeRead();
+    void busyCursorShowsOnlyWhileTheOptionsAreRead();
 };
 
 // The captions come from the PPD's Hungarian translations where it has them (the test runs with
@@ -238,6 +239,30 @@ void TestPrinterOptions::dialogSaysWhenOptionsCannotBeRead()
     whenModalOpens<PrinterOptionsDialog>(confirm);
     showPrinterOptions(nullptr, QStringLiteral("laser"), store);
     QCOMPARE(choiceLists, 2);
+}
+
+// Reading a network printer's options can take seconds while its queue is set up; the busy cursor
+// shows meanwhile, and the dialog itself has the usual one.
+void TestPrinterOptions::busyCursorShowsOnlyWhileTheOptionsAreRead()
+{
+    const auto shownCursor = [] {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        return cursor ? cursor->shape() : Qt::ArrowCursor;
+    };
+    Qt::CursorShape whileReading = Qt::ArrowCursor;
+    PrinterOptionStore store([&](const QString &) {
+        whileReading = shownCursor();
+        return std::optional<QList<PrinterOption>>(resolutionAndColour);
+    });
+    Qt::CursorShape inTheDialog = Qt::WaitCursor;
+    whenModalOpens<PrinterOptionsDialog>([&](PrinterOptionsDialog *dialog) {
+        inTheDialog = shownCursor();
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkB")), Qt::LeftButton);
+    });
+    showPrinterOptions(nullptr, QStringLiteral("laser"), store);
+    QCOMPARE(whileReading, Qt::WaitCursor);
+    QCOMPARE(inTheDialog, Qt::ArrowCursor);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(TestPrinterOptions)
