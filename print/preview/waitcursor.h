@@ -9,7 +9,13 @@
 class WaitCursor
 {
 public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    WaitCursor()
+    {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        // Under Wayland the request to change the cursor would wait for the event loop, which does
+        // not run until the wait is over.
+        QGuiApplication::sync();
+    }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
