@@ -102,21 +102,25 @@ FetchedPpd fetchPpd(const Libcups &cups, const QByteArray &resource)
     return {status, std::move(parsed)};
 }
 
+enum class NetworkPrinter { NotOne, SetUp, Unreachable };
+
 // A printer found on the network gets a queue, and with it a PPD, only once it is first used: the
 // scheduler sets one up when asked about the printer's capabilities, as it does for its first job.
-// Returns whether the printer is such a one, now set up.
-bool setUpDiscoveredPrinter(const Libcups &cups, const QByteArray &queue)
+NetworkPrinter setUpDiscoveredPrinter(const Libcups &cups, const QByteArray &queue)
 {
     cups_dest_t *destination = cups.cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
     if (!destination)
-        return false;
+        return NetworkPrinter::NotOne;
     const char *type = cups.cupsGetOption("printer-type", destination->num_options, destination->options);
-    const bool discovered = type && (QByteArray(type).toUInt() & CUPS_PRINTER_DISCOVERED);
-    cups_dinfo_t *capabilities = discovered ? cups.cupsCopyDestInfo(CUPS_HTTP_DEFAULT, destination) : nullptr;
-    if (capabilities)
-        cups.cupsFreeDestInfo(capabilities);
+    NetworkPrinter outcome = NetworkPrinter::NotOne;
+    if (type && (QByteArray(type).toUInt() & CUPS_PRINTER_DISCOVERED)) {
+        cups_dinfo_t *capabilities = cups.cupsCopyDestInfo(CUPS_HTTP_DEFAULT, destination);
+        outcome = capabilities ? NetworkPrinter::SetUp : NetworkPrinter::Unreachable;
+        if (capabilities)
+            cups.cupsFreeDestInfo(capabilities);
+    }
     cups.cupsFreeDests(1, destination);
-    return capabilities != nullptr;
+    return outcome;
 }
 
 } // namespace
@@ -138,9 +142,17 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
     const QByteArray resource = "/printers/" + queue + ".ppd";
     FetchedPpd fetched = fetchPpd(*cups, resource);
-    if (fetched.status == HTTP_STATUS_NOT_FOUND && setUpDiscoveredPrinter(*cups, queue))
-        fetched = fetchPpd(*cups, resource);
-    // A queue without a driver (a raw queue) has no PPD and nothing to set.
+    if (fetched.status == HTTP_STATUS_NOT_FOUND) {
+        switch (setUpDiscoveredPrinter(*cups, queue)) {
+        case NetworkPrinter::NotOne: // a queue without a driver (a raw queue): nothing to set
+            return QList<PrinterOption>();
+        case NetworkPrinter::Unreachable:
+            return std::nullopt;
+        case NetworkPrinter::SetUp:
+            fetched = fetchPpd(*cups, resource);
+            break;
+        }
+    }
     if (fetched.status == HTTP_STATUS_NOT_FOUND)
         return QList<PrinterOption>();
     return optionsOf(std::move(fetched.ppd));
