@@ -13,7 +13,8 @@ RUN_PACKAGES   := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-
                   libssl-dev fonts-wine fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra \
                   libcups2-dev qt6-translations-l10n
 TEST_PACKAGES  := openssl poppler-utils cups cups-client cups-bsd xvfb xauth openbox desktop-file-utils \
-                  dbus at-spi2-core xsettingsd x11-xserver-utils weston qt6-wayland
+                  dbus at-spi2-core xsettingsd x11-xserver-utils weston qt6-wayland \
+                  adwaita-qt6
 BENCH_PACKAGES := libbenchmark-dev libxdamage-dev xvfb xauth openbox x11-utils valgrind
 FUZZ_PACKAGES  := clang libclang-rt-dev
 

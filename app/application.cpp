@@ -10,6 +10,10 @@
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The form and its boxes are laid out in fixed pixels for compact controls. A desktop's own widget
+    // style may have roomier frames and buttons (GNOME's Adwaita cuts the dates off), so the program
+    // keeps Qt's compact style everywhere; the colours still follow the desktop.
+    setStyle(QStringLiteral("Fusion"));
     fonts::install();
     followScreenScaling(this);
     qttranslation::installHungarian();

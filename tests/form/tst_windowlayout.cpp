@@ -1,6 +1,7 @@
 // The window as the taxpayer sees it: every text shown whole in its box, and no component lying over
-// another. Fonts draw differently at a device pixel ratio of 2, which is fixed when the application
-// starts, so each scale factor is looked at in a child process of this executable.
+// another. Fonts draw differently at a device pixel ratio of 2, and a desktop may name a widget style
+// of roomier controls; both are fixed when the application starts, so each case is looked at in a child
+// process of this executable.
 
 #include "app/application.h"
 #include "app/tform1.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QStyleFactory>
 #include <QTest>
 
 namespace {
@@ -102,6 +104,9 @@ void collectProblems(QWidget *container, QStringList &problems)
     }
 }
 
+// Set in the child that looks at one case.
+const char *const childVariable = "KRV_LAYOUT_CHILD";
+
 } // namespace
 
 class TestWindowLayout : public QObject
@@ -116,17 +121,25 @@ private Q_SLOTS:
 void TestWindowLayout::textsFitAndComponentsStayApart_data()
 {
     QTest::addColumn<QString>("scaleFactor");
-    QTest::newRow("scale 1") << QStringLiteral("1");
-    QTest::newRow("scale 2") << QStringLiteral("2");
+    QTest::addColumn<QString>("desktopStyle");
+    QTest::newRow("scale 1") << QStringLiteral("1") << QString();
+    QTest::newRow("scale 2") << QStringLiteral("2") << QString();
+    // GNOME's widget style for Qt, with wider frames and buttons than the form was laid out for.
+    QTest::newRow("desktop style Adwaita") << QStringLiteral("1") << QStringLiteral("adwaita");
 }
 
 void TestWindowLayout::textsFitAndComponentsStayApart()
 {
     QFETCH(QString, scaleFactor);
-    const QString ownScale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-    if (ownScale != scaleFactor) {
+    QFETCH(QString, desktopStyle);
+    if (!qEnvironmentVariableIsSet(childVariable)) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(childVariable), QStringLiteral("1"));
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
+        if (desktopStyle.isEmpty())
+            environment.remove(QStringLiteral("QT_STYLE_OVERRIDE"));
+        else
+            environment.insert(QStringLiteral("QT_STYLE_OVERRIDE"), desktopStyle);
         QProcess child;
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
@@ -142,6 +155,10 @@ void TestWindowLayout::textsFitAndComponentsStayApart()
         return;
     }
 
+    // A style that is not installed would leave the default in its place, and prove nothing.
+    if (!desktopStyle.isEmpty())
+        QVERIFY2(QStyleFactory::keys().contains(desktopStyle, Qt::CaseInsensitive),
+                 qPrintable(QStringLiteral("the widget style \"%1\" is not installed").arg(desktopStyle)));
     QCOMPARE(qApp->devicePixelRatio(), scaleFactor.toDouble());
     // Hungarian dates ("2010. 01. 01.") are the widest the fields were made for.
     Regional::instance().setSettings(RegionalSettings::fromLocale(QLocale(QLocale::Hungarian, QLocale::Hungary)));
