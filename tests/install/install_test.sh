@@ -1,11 +1,13 @@
 #!/bin/sh
 # Installs the built program into a scratch prefix, stripped, as a desktop user would with
 # `cmake --install build --prefix ~/.local --strip`, and checks what the desktop finds there: the
-# program, a valid launcher entry that names it, and its icon in every size of the icon theme.
+# program, a valid launcher entry that names it by its full path (the session's PATH may not hold
+# the prefix's bin folder), and its icon in every size of the icon theme. The prefix holds a space,
+# which the launcher must quote.
 # Usage: install_test.sh <build folder>
 set -u
 build=$1
-prefix=$(mktemp -d)
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/krv install.XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -26,7 +28,8 @@ for key in Name GenericName Comment Keywords; do
             fail "the launcher entry has no $key$language"
     done
 done
-[ "$(sed -n 's/^Exec=//p' "$entry")" = krv11007 ] || fail "Exec does not start krv11007"
+exec=$(sed -n 's/^Exec=//p' "$entry")
+[ "$exec" = "\"$program\"" ] || fail "Exec is $exec, not the installed program's path, quoted"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
