@@ -15,6 +15,19 @@ std::vector<cups_option_t> optionList(const QList<QPair<QByteArray, QByteArray>>
     return list;
 }
 
+// The scheduler's reason for its last refusal. A login that was refused or not given is told in the
+// words of the login dialog, where the scheduler's own reason would read "Unauthorized".
+QString lastRefusal(const Libcups &cups)
+{
+    switch (cups.cupsLastError()) {
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+        return QStringLiteral("bejelentkezés nélkül");
+    default:
+        return QString::fromUtf8(cups.cupsLastErrorString());
+    }
+}
+
 } // namespace
 
 std::optional<QString> submitCupsJob(const CupsJob &job)
@@ -30,7 +43,7 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
     const int jobId = cups->cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
                                           int(options.size()), options.data());
     if (jobId == 0)
-        return QString::fromUtf8(cups->cupsLastErrorString());
+        return lastRefusal(*cups);
     // The scheduler types the document itself, as it does for a file handed over by name.
     const bool sent =
         cups->cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), jobId, title.constData(), CUPS_FORMAT_AUTO, 1)
@@ -39,7 +52,7 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
                == HTTP_STATUS_CONTINUE;
     if (sent && cups->cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) < IPP_STATUS_REDIRECTION_OTHER_SITE)
         return std::nullopt;
-    const QString reason = QString::fromUtf8(cups->cupsLastErrorString());
+    const QString reason = lastRefusal(*cups);
     cups->cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobId, 0);
     return reason;
 }

@@ -1,5 +1,7 @@
 #include "print/preview/libcups.h"
 
+#include "print/preview/printerlogin.h"
+
 #include <dlfcn.h>
 
 #include <optional>
@@ -36,9 +38,17 @@ std::optional<Libcups> load()
                           && resolve(library, "ppdOpenFile", functions.ppdOpenFile)
                           && resolve(library, "ppdLocalize", functions.ppdLocalize)
                           && resolve(library, "ppdClose", functions.ppdClose)
-                          && resolve(library, "cupsLastErrorString", functions.cupsLastErrorString);
+                          && resolve(library, "cupsLastError", functions.cupsLastError)
+                          && resolve(library, "cupsLastErrorString", functions.cupsLastErrorString)
+                          && resolve(library, "cupsSetPasswordCB2", functions.cupsSetPasswordCB2)
+                          && resolve(library, "cupsUser", functions.cupsUser)
+                          && resolve(library, "cupsSetUser", functions.cupsSetUser)
+                          && resolve(library, "httpGetHostname", functions.httpGetHostname);
     if (!resolved)
         return std::nullopt;
+    // CUPS keeps the question for a password per thread; the windows' thread opens the library and is
+    // the one that talks to the print system.
+    functions.cupsSetPasswordCB2(askForPrinterLogin, nullptr);
     return functions;
 }
 

@@ -29,7 +29,12 @@ struct Libcups
     decltype(&::ppdOpenFile) ppdOpenFile;
     decltype(&::ppdLocalize) ppdLocalize;
     decltype(&::ppdClose) ppdClose;
+    decltype(&::cupsLastError) cupsLastError;
     decltype(&::cupsLastErrorString) cupsLastErrorString;
+    decltype(&::cupsSetPasswordCB2) cupsSetPasswordCB2;
+    decltype(&::cupsUser) cupsUser;
+    decltype(&::cupsSetUser) cupsSetUser;
+    decltype(&::httpGetHostname) httpGetHostname;
 };
 
 #pragma GCC diagnostic pop

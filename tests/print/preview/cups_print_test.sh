@@ -30,9 +30,14 @@ stop_scheduler() {
     cupsd_pid=
 }
 
+# The user the login test signs in as, created for it when it does not exist yet.
+login_user=krvprinttest
+login_user_created=
+
 finish() {
     status=$?
     stop_scheduler
+    [ -n "$login_user_created" ] && userdel "$login_user" 2>/dev/null
     if [ "$status" -ne 0 ] && [ -f "$work/log/error_log" ]; then
         echo "--- scheduler errors:"
         grep -E '^[EW] ' "$work/log/error_log" | tail -n 20
@@ -106,8 +111,8 @@ export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/libcups.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 # The first scheduler's limit outlasts the limits of all steps it serves together (30 + 60 + 30 + 30 + 5
-# + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5 + 120 s); the second's, the steps it serves (30 + 60 s). Both
-# together end before CTest's 900 s.
+# + 120 + 10 + 60 + 10 + 30 + 30 + 30 + 5 + 120 s); the second's, the steps it serves (30 + 60 s); the
+# third's, its own (30 + 30 + 30 + 180 s). All together end before CTest's 1100 s.
 start_scheduler 580
 
 echo "=== without a printer queue"
@@ -150,3 +155,35 @@ stop_scheduler
 echo "MaxRequestSize 16k" >>"$work/cupsd.conf"
 start_scheduler 120
 KRV_CUPS_PRINTER="$options_queue" timeout 60 "$test_program" documentTheSchedulerRefusesIsReportedAndCancelled || exit 1
+
+echo "=== with the scheduler restarted to want a login for jobs on a third queue, the default now"
+stop_scheduler
+# Over the local socket the scheduler would otherwise take the peer's user id for a login.
+echo "PeerCred Off" >>"$work/cups-files.conf"
+sed -i -e '/^MaxRequestSize/d' -e 's/^DefaultAuthType None$/DefaultAuthType Basic/' "$work/cupsd.conf"
+cat >>"$work/cupsd.conf" <<CONF
+<Policy login>
+  <Limit Create-Job Print-Job Print-URI Validate-Job Send-Document>
+    AuthType Basic
+    Require valid-user
+    Order deny,allow
+  </Limit>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+start_scheduler 280
+# The scheduler checks a login against the system's users (PAM).
+if ! id "$login_user" >/dev/null 2>&1; then
+    useradd --no-create-home --shell /usr/sbin/nologin "$login_user" || exit 1
+    login_user_created=1
+fi
+login_password=$(head -c 12 /dev/urandom | base64)
+echo "$login_user:$login_password" | chpasswd || exit 1
+timeout 30 lpadmin -p krvlogin -E -o printer-op-policy=login -v "file://$work/out/login.pdf" \
+    -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v deprecated
+timeout 30 lpadmin -d krvlogin || exit 1
+KRV_CUPS_PRINTER=krvlogin KRV_CUPS_OUTPUT="$work/out/login.pdf" KRV_CUPS_LOGIN_USER="$login_user" \
+    KRV_CUPS_LOGIN_PASSWORD="$login_password" timeout 180 "$test_program" loginNotGivenIsReported \
+    printsAfterALogin || exit 1

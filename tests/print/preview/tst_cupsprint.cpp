@@ -11,6 +11,7 @@
 #include "print/preview/previewform.h"
 #include "print/preview/printdialog.h"
 #include "print/preview/printerlist.h"
+#include "print/preview/printerlogin.h"
 #include "print/report.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -29,6 +31,9 @@
 #include <QTimer>
 
 #include <functional>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,6 +73,12 @@ QStringList failuresOfPrinting(TfrxPreviewForm &form)
     return reported;
 }
 
+// The login dialog opens only once the scheduler has refused the job, after the document is made.
+void whenLoginIsAsked(std::function<void(PrinterLoginDialog *)> answer)
+{
+    whenModalOpens<PrinterLoginDialog>(std::move(answer), 12000);
+}
+
 int pageCountOf(const QString &pdfInfo)
 {
     for (const QString &line : pdfInfo.split(u'\n')) {
@@ -91,6 +102,8 @@ private Q_SLOTS:
     void printsWhileFilesCannotGrow();
     void jobTheQueueRefusesIsReported();
     void documentTheSchedulerRefusesIsReportedAndCancelled();
+    void loginNotGivenIsReported();
+    void printsAfterALogin();
 
 private:
     void verifyPrintingIsRefused(const QString &reason);
@@ -246,6 +259,70 @@ void TestCupsPrint::documentTheSchedulerRefusesIsReportedAndCancelled()
     const QString endedJobs = toolOutput(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
                                                                      QStringLiteral("-l"), QStringLiteral("-o"), queue});
     QVERIFY2(endedJobs.contains(QStringLiteral("processing-to-stop-point")), qPrintable(endedJobs));
+}
+
+// The default queue takes jobs only from a user who logs in. The program asks in its own dialog, not on
+// the terminal it may have been started from (where the windows hung, waiting for an answer nobody
+// saw), names the printer and offers the user's own name. Without a login the print reports that it
+// did not finish, and no job is left behind.
+void TestCupsPrint::loginNotGivenIsReported()
+{
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    int asked = 0;
+    QString message;
+    QString offeredUser;
+    whenLoginIsAsked([&](PrinterLoginDialog *dialog) {
+        ++asked;
+        message = dialog->findChild<QLabel *>(QStringLiteral("MessageL"))->text();
+        offeredUser = dialog->userName();
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("CancelB")), Qt::LeftButton);
+    });
+    verifyPrintingIsRefused(QStringLiteral("bejelentkezés nélkül"));
+    if (QTest::currentTestFailed())
+        return;
+
+    QCOMPARE(asked, 1);
+    QVERIFY2(message.contains(queue), qPrintable(message));
+    QCOMPARE(offeredUser, QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
+    QCOMPARE(toolOutput(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue}), QString());
+}
+
+// A wrong password is asked for again, with the name just given; the right one prints the job, which
+// the scheduler holds as that user's.
+void TestCupsPrint::printsAfterALogin()
+{
+    const QString queue = qEnvironmentVariable("KRV_CUPS_PRINTER");
+    const QString output = qEnvironmentVariable("KRV_CUPS_OUTPUT");
+    const QString user = qEnvironmentVariable("KRV_CUPS_LOGIN_USER");
+    const QString password = qEnvironmentVariable("KRV_CUPS_LOGIN_PASSWORD");
+    QFile::remove(output);
+    QStringList offeredUsers;
+    std::function<void(PrinterLoginDialog *)> answer = [&](PrinterLoginDialog *dialog) {
+        offeredUsers.append(dialog->userName());
+        const bool first = offeredUsers.size() == 1;
+        dialog->findChild<QLineEdit *>(QStringLiteral("UserNameE"))->setText(user);
+        dialog->findChild<QLineEdit *>(QStringLiteral("PasswordE"))
+            ->setText(first ? QStringLiteral("rossz") : password);
+        if (first)
+            whenLoginIsAsked(answer);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkB")), Qt::LeftButton);
+    };
+    whenLoginIsAsked(answer);
+    TfrxPreviewForm form(m_declaration, PrinterList::instance(), PrintServices::platform());
+    form.show();
+    const QStringList reported = failuresOfPrinting(form);
+
+    QCOMPARE(reported, QStringList());
+    QCOMPARE(offeredUsers.size(), 2);
+    QCOMPARE(offeredUsers.at(1), user);
+    const QString info = finishedPdfInfo(output);
+    QVERIFY2(!info.isEmpty(), "the scheduler wrote no readable PDF");
+    QCOMPARE(pageCountOf(info), 1);
+    const QString jobs = toolOutput(QStringLiteral("lpstat"),
+                                    {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue});
+    const QRegularExpression jobOfUser(QStringLiteral("^%1-\\d+\\s+%2\\s").arg(queue, user),
+                                       QRegularExpression::MultilineOption);
+    QVERIFY2(jobOfUser.match(jobs).hasMatch(), qPrintable(jobs));
 }
 
 QTEST_MAIN(TestCupsPrint)
