@@ -17,8 +17,10 @@ std::vector<cups_option_t> optionList(const QList<QPair<QByteArray, QByteArray>>
 
 // The scheduler's reason for its last refusal. A login that was refused or not given is told in the
 // words of the login dialog, where the scheduler's own reason would read "Unauthorized".
-QString lastRefusal(const Libcups &cups)
+QString lastRefusal(const Libcups &cups, const PrintSystemWatch &watch)
 {
+    if (watch.stoppedAnswering())
+        return QString::fromUtf8(PrintSystemStoppedAnswering);
     switch (cups.cupsLastError()) {
     case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
     case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
@@ -39,11 +41,14 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
     const QByteArray queue = job.printerName.section(u'/', 0, 0).toUtf8();
     const QByteArray title = job.title.toUtf8();
     std::vector<cups_option_t> options = optionList(job.options);
+    const PrintSystemWatch watch(*cups);
+    if (watch.unreachable())
+        return QString::fromUtf8(cups->cupsLastErrorString());
 
     const int jobId = cups->cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
                                           int(options.size()), options.data());
     if (jobId == 0)
-        return lastRefusal(*cups);
+        return lastRefusal(*cups, watch);
     // The scheduler types the document itself, as it does for a file handed over by name.
     const bool sent =
         cups->cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), jobId, title.constData(), CUPS_FORMAT_AUTO, 1)
@@ -52,7 +57,7 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
                == HTTP_STATUS_CONTINUE;
     if (sent && cups->cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) < IPP_STATUS_REDIRECTION_OTHER_SITE)
         return std::nullopt;
-    const QString reason = lastRefusal(*cups);
+    const QString reason = lastRefusal(*cups, watch);
     cups->cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobId, 0);
     return reason;
 }

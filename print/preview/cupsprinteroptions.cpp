@@ -138,6 +138,9 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
     const Libcups *cups = libcups();
     if (!cups)
         return std::nullopt;
+    const PrintSystemWatch watch(*cups);
+    if (watch.unreachable())
+        return std::nullopt;
     // An instance shares its queue's PPD; the scheduler gives a class its first member's.
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
     const QByteArray resource = "/printers/" + queue + ".ppd";

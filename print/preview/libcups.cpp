@@ -43,13 +43,25 @@ std::optional<Libcups> load()
                           && resolve(library, "cupsSetPasswordCB2", functions.cupsSetPasswordCB2)
                           && resolve(library, "cupsUser", functions.cupsUser)
                           && resolve(library, "cupsSetUser", functions.cupsSetUser)
-                          && resolve(library, "httpGetHostname", functions.httpGetHostname);
+                          && resolve(library, "httpGetHostname", functions.httpGetHostname)
+                          && resolve(library, "httpSetTimeout", functions.httpSetTimeout);
     if (!resolved)
         return std::nullopt;
+    resolve(library, "_cupsConnect", functions.connectDefault);
     // CUPS keeps the question for a password per thread; the windows' thread opens the library and is
     // the one that talks to the print system.
     functions.cupsSetPasswordCB2(askForPrinterLogin, nullptr);
     return functions;
+}
+
+double patienceSeconds = 30.0;
+bool requestGaveUp = false;
+
+int giveUpWaiting(http_t *connection, void *cups)
+{
+    requestGaveUp = true;
+    static_cast<const Libcups *>(cups)->httpSetTimeout(connection, 0.001, giveUpWaiting, cups);
+    return 0;
 }
 
 } // namespace
@@ -58,4 +70,27 @@ const Libcups *libcups()
 {
     static const std::optional<Libcups> loaded = load();
     return loaded ? &*loaded : nullptr;
+}
+
+PrintSystemWatch::PrintSystemWatch(const Libcups &cups)
+{
+    requestGaveUp = false;
+    if (!cups.connectDefault)
+        return;
+    // The limit stays with the connection, which CUPS keeps for the thread's later requests; the next
+    // task sets it afresh.
+    http_t *connection = cups.connectDefault();
+    m_unreachable = !connection;
+    if (connection)
+        cups.httpSetTimeout(connection, patienceSeconds, giveUpWaiting, const_cast<Libcups *>(&cups));
+}
+
+bool PrintSystemWatch::stoppedAnswering() const
+{
+    return requestGaveUp;
+}
+
+void setPrintSystemPatience(double seconds)
+{
+    patienceSeconds = seconds;
 }

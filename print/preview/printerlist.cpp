@@ -1,6 +1,8 @@
 #include "print/preview/printerlist.h"
 
+#include "common/exception.h"
 #include "print/preview/libcups.h"
+#include "print/preview/waitcursor.h"
 
 #include <QByteArray>
 
@@ -11,11 +13,23 @@ namespace {
 class CupsDestinations
 {
 public:
+    // A print system that cannot be reached has no printers to offer; one that stops answering is a
+    // failure of its own.
     CupsDestinations()
         : m_cups(libcups())
     {
-        if (m_cups)
-            m_count = m_cups->cupsGetDests2(CUPS_HTTP_DEFAULT, &m_destinations);
+        if (!m_cups)
+            return;
+        const WaitCursor busy;
+        const PrintSystemWatch watch(*m_cups);
+        if (watch.unreachable())
+            return;
+        m_count = m_cups->cupsGetDests2(CUPS_HTTP_DEFAULT, &m_destinations);
+        if (watch.stoppedAnswering()) {
+            m_cups->cupsFreeDests(m_count, m_destinations);
+            throw Exception(QStringLiteral("A nyomtatók nem kérdezhetők le: %1.")
+                                .arg(QString::fromUtf8(PrintSystemStoppedAnswering)));
+        }
     }
     ~CupsDestinations()
     {
@@ -149,8 +163,9 @@ void PrinterList::loadOnFirstUse()
 {
     if (m_loaded)
         return;
-    m_loaded = true;
+    // A list that could not be read is asked for again next time.
     m_printers = m_source ? m_source->installedPrinters() : QList<PrinterEntry>();
+    m_loaded = true;
     m_hasPrinters = !m_printers.isEmpty();
     m_current = 0;
     if (!m_hasPrinters) {
