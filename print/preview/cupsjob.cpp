@@ -15,8 +15,9 @@ std::vector<cups_option_t> optionList(const QList<QPair<QByteArray, QByteArray>>
     return list;
 }
 
-// The scheduler's reason for its last refusal. A login that was refused or not given is told in the
-// words of the login dialog, where the scheduler's own reason would read "Unauthorized".
+// Why the last request failed: the print system stopped answering, or the scheduler's own reason. A
+// login that was refused or not given is told in the words of the login dialog, where the scheduler's
+// reason would read "Unauthorized".
 QString lastRefusal(const Libcups &cups, const PrintSystemWatch &watch)
 {
     if (watch.stoppedAnswering())
@@ -43,7 +44,7 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
     std::vector<cups_option_t> options = optionList(job.options);
     const PrintSystemWatch watch(*cups);
     if (watch.unreachable())
-        return QString::fromUtf8(cups->cupsLastErrorString());
+        return QString::fromUtf8(PrintSystemUnreachable);
 
     const int jobId = cups->cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
                                           int(options.size()), options.data());

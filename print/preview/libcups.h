@@ -70,6 +70,7 @@ private:
     bool m_unreachable = false;
 };
 
+inline constexpr char PrintSystemUnreachable[] = "a nyomtatási rendszer nem érhető el";
 inline constexpr char PrintSystemStoppedAnswering[] = "a nyomtatási rendszer nem válaszol";
 
 // How long a request waits for an answer; tests shorten it.
