@@ -158,10 +158,20 @@ KRV_CUPS_PRINTER="$options_queue" timeout 60 "$test_program" documentTheSchedule
 
 echo "=== with the scheduler restarted to want a login for jobs on a third queue, the default now"
 stop_scheduler
-# Over the local socket the scheduler would otherwise take the peer's user id for a login.
-echo "PeerCred Off" >>"$work/cups-files.conf"
+# The program reaches this scheduler over TCP: over its local socket the scheduler takes the peer's
+# user id for a login and never asks for one.
+login_port=
+for _ in $(seq 20); do
+    candidate=$(shuf -i 20000-60999 -n 1)
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
+        login_port=$candidate
+        break
+    fi
+done
+[ -n "$login_port" ] || { echo "FAIL: no free port for the scheduler"; exit 1; }
 sed -i -e '/^MaxRequestSize/d' -e 's/^DefaultAuthType None$/DefaultAuthType Basic/' "$work/cupsd.conf"
 cat >>"$work/cupsd.conf" <<CONF
+Listen 127.0.0.1:$login_port
 <Policy login>
   <Limit Create-Job Print-Job Print-URI Validate-Job Send-Document>
     AuthType Basic
@@ -184,6 +194,6 @@ echo "$login_user:$login_password" | chpasswd || exit 1
 timeout 30 lpadmin -p krvlogin -E -o printer-op-policy=login -v "file://$work/out/login.pdf" \
     -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>&1 | grep -v deprecated
 timeout 30 lpadmin -d krvlogin || exit 1
-KRV_CUPS_PRINTER=krvlogin KRV_CUPS_OUTPUT="$work/out/login.pdf" KRV_CUPS_LOGIN_USER="$login_user" \
-    KRV_CUPS_LOGIN_PASSWORD="$login_password" timeout 180 "$test_program" loginNotGivenIsReported \
-    printsAfterALogin || exit 1
+CUPS_SERVER="127.0.0.1:$login_port" KRV_CUPS_PRINTER=krvlogin KRV_CUPS_OUTPUT="$work/out/login.pdf" \
+    KRV_CUPS_LOGIN_USER="$login_user" KRV_CUPS_LOGIN_PASSWORD="$login_password" timeout 180 "$test_program" \
+    loginNotGivenIsReported printsAfterALogin || exit 1
