@@ -30,8 +30,9 @@ stop_scheduler() {
     cupsd_pid=
 }
 
-# The user the login test signs in as, created for it when it does not exist yet.
-login_user=krvprinttest
+# The user the login test signs in as, made for this run only: an existing user's password stays
+# untouched.
+login_user=krvprint$$
 login_user_created=
 
 finish() {
@@ -185,10 +186,8 @@ Listen 127.0.0.1:$login_port
 CONF
 start_scheduler 280
 # The scheduler checks a login against the system's users (PAM).
-if ! id "$login_user" >/dev/null 2>&1; then
-    useradd --no-create-home --shell /usr/sbin/nologin "$login_user" || exit 1
-    login_user_created=1
-fi
+useradd --no-create-home --shell /usr/sbin/nologin "$login_user" || exit 1
+login_user_created=1
 login_password=$(head -c 12 /dev/urandom | base64)
 echo "$login_user:$login_password" | chpasswd || exit 1
 timeout 30 lpadmin -p krvlogin -E -o printer-op-policy=login -v "file://$work/out/login.pdf" \
