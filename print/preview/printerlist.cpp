@@ -66,23 +66,16 @@ private:
 class SystemPrinterSource : public PrinterSource
 {
 public:
-    QList<PrinterEntry> installedPrinters() const override
+    InstalledPrinters installedPrinters() const override
     {
         const CupsDestinations destinations;
-        QList<PrinterEntry> entries;
-        for (const cups_dest_t &destination : destinations)
-            entries.append({CupsDestinations::name(destination), destinations.location(destination)});
-        return entries;
-    }
-
-    QString defaultPrinterName() const override
-    {
-        const CupsDestinations destinations;
+        InstalledPrinters installed;
         for (const cups_dest_t &destination : destinations) {
+            installed.printers.append({CupsDestinations::name(destination), destinations.location(destination)});
             if (destination.is_default)
-                return CupsDestinations::name(destination);
+                installed.defaultName = CupsDestinations::name(destination);
         }
-        return QString();
+        return installed;
     }
 };
 
@@ -164,7 +157,8 @@ void PrinterList::loadOnFirstUse()
     if (m_loaded)
         return;
     // A list that could not be read is asked for again next time.
-    m_printers = m_source ? m_source->installedPrinters() : QList<PrinterEntry>();
+    const InstalledPrinters installed = m_source ? m_source->installedPrinters() : InstalledPrinters();
+    m_printers = installed.printers;
     m_loaded = true;
     m_hasPrinters = !m_printers.isEmpty();
     m_current = 0;
@@ -173,9 +167,8 @@ void PrinterList::loadOnFirstUse()
         return;
     }
     // When the default printer is not among the listed ones, the first listed stays current.
-    const QString defaultName = m_source->defaultPrinterName();
     for (int i = 0; i < m_printers.size(); ++i) {
-        if (m_printers.at(i).name == defaultName) {
+        if (m_printers.at(i).name == installed.defaultName) {
             m_current = i;
             return;
         }

@@ -14,14 +14,20 @@ struct PrinterEntry
     bool operator==(const PrinterEntry &) const = default;
 };
 
+// The installed printers and the name of the system's default among them, from one query.
+struct InstalledPrinters
+{
+    QList<PrinterEntry> printers;
+    QString defaultName;
+};
+
 // Where the installed printers come from: the platform's printing system, or a fake in tests.
 class PrinterSource
 {
 public:
     virtual ~PrinterSource() = default;
 
-    virtual QList<PrinterEntry> installedPrinters() const = 0;
-    virtual QString defaultPrinterName() const = 0;
+    virtual InstalledPrinters installedPrinters() const = 0;
 };
 
 // The printers of the platform's printing system, CUPS. CUPS has no port; the printer's location is

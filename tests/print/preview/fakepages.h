@@ -89,12 +89,11 @@ public:
     {
     }
 
-    QList<PrinterEntry> installedPrinters() const override
+    InstalledPrinters installedPrinters() const override
     {
         ++enumerations;
-        return m_printers;
+        return {m_printers, m_default};
     }
-    QString defaultPrinterName() const override { return m_default; }
     void setPrinters(QList<PrinterEntry> printers) { m_printers = std::move(printers); }
 
     mutable int enumerations = 0;
