@@ -114,9 +114,10 @@ void writeWhole(const QString &path, const QByteArray &content)
         if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             failToCreate(path, file.errorString());
         // The filling is a tax declaration: a new file is for its owner only; an existing one keeps the
-        // mode its owner gave it.
+        // mode its owner gave it. A file system without Unix modes (a FAT stick, a Windows share) may
+        // refuse the mode; there its own settings decide who reads the file, and the save goes on.
         if (isNew && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            failToCreate(path, file.errorString());
+            file.unsetError();
         if (writeAll(file, content) && file.commit())
             return;
         failure = file.errorString();

@@ -415,6 +415,8 @@ private Q_SLOTS:
     void unwritableFolderWritesTheFileInPlace();
     void fullDiskPutsBackTheFileWrittenInPlace();
     void newFileIsForItsOwnerOnly();
+    void fileSystemWithoutModesStillSaves_data();
+    void fileSystemWithoutModesStillSaves();
     void saveRemovesLeftoverTemporaries();
 
 private:
@@ -1254,6 +1256,28 @@ void TestSavedFilling::newFileIsForItsOwnerOnly()
 }
 
 // A save killed between writing its temporary file and renaming it leaves the temporary behind.
+void TestSavedFilling::fileSystemWithoutModesStillSaves_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::newRow("new file") << false;
+    QTest::newRow("file saved before") << true;
+}
+
+// A FAT stick or a Windows share refuses the owner-only mode of the file; the filling is saved all the
+// same, and the file system's own settings decide who may read it.
+void TestSavedFilling::fileSystemWithoutModesStillSaves()
+{
+    QFETCH(bool, fileExists);
+    if (fileExists)
+        writeFile(fileFor(QStringLiteral("p"), {QStringLiteral("Edit2_régi")}));
+
+    const ChildResult result = saveInChild(m_folder->path(), QStringLiteral("p"), QStringLiteral("új"),
+                                           {QStringLiteral("--refuse-file-modes")});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    QVERIFY(decrypted(QStringLiteral("p"), readFile()).endsWith(QStringLiteral("\r\nEdit2_új\r\n")));
+    QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
+}
+
 void TestSavedFilling::saveRemovesLeftoverTemporaries()
 {
     const QStringList leftovers{"KRVR11007.txt.AbC123", "KRVR11007.txt.zzzzzz"};
