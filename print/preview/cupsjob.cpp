@@ -1,6 +1,7 @@
 #include "print/preview/cupsjob.h"
 
 #include "print/preview/libcups.h"
+#include "print/preview/printsystemthread.h"
 
 #include <vector>
 
@@ -31,13 +32,8 @@ QString lastRefusal(const Libcups &cups, const PrintSystemWatch &watch)
     }
 }
 
-} // namespace
-
-std::optional<QString> submitCupsJob(const CupsJob &job)
+std::optional<QString> sendJob(const Libcups *cups, const CupsJob &job)
 {
-    const Libcups *cups = libcups();
-    if (!cups)
-        return QStringLiteral("%1 nem tölthető be").arg(QLatin1StringView(LibcupsFileName));
     // An instance is the user's saved set of options; the scheduler knows only its queue.
     const QByteArray queue = job.printerName.section(u'/', 0, 0).toUtf8();
     const QByteArray title = job.title.toUtf8();
@@ -61,4 +57,14 @@ std::optional<QString> submitCupsJob(const CupsJob &job)
     const QString reason = lastRefusal(*cups, watch);
     cups->cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobId, 0);
     return reason;
+}
+
+} // namespace
+
+std::optional<QString> submitCupsJob(const CupsJob &job)
+{
+    const Libcups *cups = libcups();
+    if (!cups)
+        return QStringLiteral("%1 nem tölthető be").arg(QLatin1StringView(LibcupsFileName));
+    return askPrintSystem([&] { return sendJob(cups, job); });
 }

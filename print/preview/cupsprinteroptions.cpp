@@ -1,6 +1,7 @@
 #include "print/preview/cupsprinteroptions.h"
 
 #include "print/preview/libcups.h"
+#include "print/preview/printsystemthread.h"
 
 #include <QFile>
 
@@ -123,21 +124,8 @@ NetworkPrinter setUpDiscoveredPrinter(const Libcups &cups, const QByteArray &que
     return outcome;
 }
 
-} // namespace
-
-std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
+std::optional<QList<PrinterOption>> readSchedulerOptions(const Libcups *cups, const QString &printerName)
 {
-    const Libcups *cups = libcups();
-    if (!cups)
-        return std::nullopt;
-    return optionsOf(PpdFile(cups->ppdOpenFile(QFile::encodeName(ppdPath).constData())));
-}
-
-std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printerName)
-{
-    const Libcups *cups = libcups();
-    if (!cups)
-        return std::nullopt;
     const PrintSystemWatch watch(*cups);
     if (watch.unreachable())
         return std::nullopt;
@@ -159,4 +147,22 @@ std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printe
     if (fetched.status == HTTP_STATUS_NOT_FOUND)
         return QList<PrinterOption>();
     return optionsOf(std::move(fetched.ppd));
+}
+
+} // namespace
+
+std::optional<QList<PrinterOption>> readPpdOptions(const QString &ppdPath)
+{
+    const Libcups *cups = libcups();
+    if (!cups)
+        return std::nullopt;
+    return optionsOf(PpdFile(cups->ppdOpenFile(QFile::encodeName(ppdPath).constData())));
+}
+
+std::optional<QList<PrinterOption>> readCupsPrinterOptions(const QString &printerName)
+{
+    const Libcups *cups = libcups();
+    if (!cups)
+        return std::nullopt;
+    return askPrintSystem([&] { return readSchedulerOptions(cups, printerName); });
 }

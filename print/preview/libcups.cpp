@@ -1,7 +1,5 @@
 #include "print/preview/libcups.h"
 
-#include "print/preview/printerlogin.h"
-
 #include <dlfcn.h>
 
 #include <optional>
@@ -48,9 +46,6 @@ std::optional<Libcups> load()
     if (!resolved)
         return std::nullopt;
     resolve(library, "_cupsConnect", functions.connectDefault);
-    // CUPS keeps the question for a password per thread; the windows' thread opens the library and is
-    // the one that talks to the print system.
-    functions.cupsSetPasswordCB2(askForPrinterLogin, nullptr);
     return functions;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/exception.h"
 #include "print/preview/libcups.h"
+#include "print/preview/printsystemthread.h"
 #include "print/preview/waitcursor.h"
 
 #include <QByteArray>
@@ -21,11 +22,14 @@ public:
         if (!m_cups)
             return;
         const WaitCursor busy;
-        const PrintSystemWatch watch(*m_cups);
-        if (watch.unreachable())
-            return;
-        m_count = m_cups->cupsGetDests2(CUPS_HTTP_DEFAULT, &m_destinations);
-        if (watch.stoppedAnswering()) {
+        const bool stoppedAnswering = askPrintSystem([this] {
+            const PrintSystemWatch watch(*m_cups);
+            if (watch.unreachable())
+                return false;
+            m_count = m_cups->cupsGetDests2(CUPS_HTTP_DEFAULT, &m_destinations);
+            return watch.stoppedAnswering();
+        });
+        if (stoppedAnswering) {
             m_cups->cupsFreeDests(m_count, m_destinations);
             throw Exception(QStringLiteral("A nyomtatók nem kérdezhetők le: %1.")
                                 .arg(QString::fromUtf8(PrintSystemStoppedAnswering)));

@@ -2,14 +2,16 @@
 
 #include "print/preview/libcups.h"
 #include "print/preview/okcancelbuttons.h"
+#include "print/preview/printsystemthread.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -91,17 +93,30 @@ const char *askForPrinterLogin(const char * /*prompt*/, http_t *http, const char
     password.clear();
 
     const Libcups *cups = libcups();
-    if (!cups || !qApp || QThread::currentThread() != qApp->thread())
+    if (!cups || !qApp)
         return nullptr;
-    PrinterLoginDialog dialog(queueOf(resource), serverOf(*cups, http), QString::fromUtf8(cups->cupsUser()),
-                              QApplication::activeWindow());
-    // The question comes while the program waits for the print system, under the busy cursor.
-    QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    QGuiApplication::restoreOverrideCursor();
-    if (!accepted)
+    const QString printer = queueOf(resource);
+    const QString server = serverOf(*cups, http);
+    const QString user = QString::fromUtf8(cups->cupsUser());
+    struct Login
+    {
+        QString userName;
+        QString password;
+    };
+    std::optional<Login> login;
+    const auto ask = [&] {
+        PrinterLoginDialog dialog(printer, server, user, QApplication::activeWindow());
+        // The question comes while the program waits for the print system, under the busy cursor.
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        if (dialog.exec() == QDialog::Accepted)
+            login = Login{dialog.userName(), dialog.password()};
+        QGuiApplication::restoreOverrideCursor();
+    };
+    // The question comes on the print system's thread; the dialog belongs to the windows' thread.
+    askTheWindows(ask);
+    if (!login)
         return nullptr;
-    cups->cupsSetUser(dialog.userName().toUtf8().constData());
-    password = dialog.password().toUtf8();
+    cups->cupsSetUser(login->userName.toUtf8().constData());
+    password = login->password.toUtf8();
     return password.constData();
 }

@@ -8,6 +8,7 @@
 #include "print/preview/printdialog.h"
 #include "print/preview/printerlist.h"
 #include "print/preview/printeroptionsdialog.h"
+#include "print/preview/printsystemthread.h"
 #include "print/report.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/printingsteps.h"
@@ -167,9 +168,11 @@ void TestCupsOptions::printerWithoutDriverOrScheduler()
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    cupsSetServer(QFile::encodeName(folder.filePath(QStringLiteral("none.sock"))).constData());
+    // CUPS keeps the server per thread; the program asks from its print system's thread.
+    const QByteArray noServer = QFile::encodeName(folder.filePath(QStringLiteral("none.sock")));
+    waitForPrintSystem([&noServer] { cupsSetServer(noServer.constData()); });
     const std::optional<QList<PrinterOption>> unreachable = readCupsPrinterOptions(qEnvironmentVariable("KRV_CUPS_PRINTER"));
-    cupsSetServer(nullptr);
+    waitForPrintSystem([] { cupsSetServer(nullptr); });
     QVERIFY(!unreachable);
 }
 
