@@ -53,8 +53,8 @@ const Libcups *libcups();
 // options or sending a job. CUPS waits minutes for each request to a server that took the connection
 // and does not answer (a hung scheduler or print server), and the user with it. While a watch is the
 // latest, a request that hears nothing for a while gives up, and the task's later requests give up at
-// once. A task's requests go through CUPS's default connection
-// (CUPS_HTTP_DEFAULT), which CUPS also uses by itself where it looks a printer up.
+// once. A task's requests go through CUPS's default connection (CUPS_HTTP_DEFAULT), which CUPS also
+// uses by itself where it looks a printer up.
 class PrintSystemWatch
 {
 public:
