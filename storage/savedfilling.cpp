@@ -114,8 +114,9 @@ void writeWhole(const QString &path, const QByteArray &content)
         if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             failToCreate(path, file.errorString());
         // The filling is a tax declaration: a new file is for its owner only; an existing one keeps the
-        // mode its owner gave it. A file system without Unix modes (a FAT stick, a Windows share) may
-        // refuse the mode; there its own settings decide who reads the file, and the save goes on.
+        // mode its owner gave it. A file system may refuse the mode (a FAT stick mounted for another
+        // owner, some FUSE mounts); there its own settings decide who reads the file, and the save
+        // goes on.
         if (isNew && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             file.unsetError();
         if (writeAll(file, content) && file.commit())

@@ -30,8 +30,8 @@
 
 namespace {
 
-// A FAT or exFAT stick mounted for another owner, or a Windows share, refuses to change a file's mode.
-// A seccomp filter lets every such change fail with EPERM, as there.
+// A FAT or exFAT stick mounted for another owner refuses to change a file's mode. A seccomp filter
+// lets every such change fail with EPERM, as there.
 bool refuseFileModes()
 {
     const std::vector<long> modeChanges{

@@ -1255,7 +1255,6 @@ void TestSavedFilling::newFileIsForItsOwnerOnly()
     QCOMPARE(fileStatus(filePath()).st_mode & 0777, mode_t(0640));
 }
 
-// A save killed between writing its temporary file and renaming it leaves the temporary behind.
 void TestSavedFilling::fileSystemWithoutModesStillSaves_data()
 {
     QTest::addColumn<bool>("fileExists");
@@ -1263,8 +1262,8 @@ void TestSavedFilling::fileSystemWithoutModesStillSaves_data()
     QTest::newRow("file saved before") << true;
 }
 
-// A FAT stick or a Windows share refuses the owner-only mode of the file; the filling is saved all the
-// same, and the file system's own settings decide who may read it.
+// A FAT stick mounted for another owner refuses the owner-only mode of the file; the filling is saved
+// all the same, and the file system's own settings decide who may read it.
 void TestSavedFilling::fileSystemWithoutModesStillSaves()
 {
     QFETCH(bool, fileExists);
@@ -1278,6 +1277,7 @@ void TestSavedFilling::fileSystemWithoutModesStillSaves()
     QCOMPARE(folderEntries(m_folder->path()), QStringList{"KRVR11007.txt"});
 }
 
+// A save killed between writing its temporary file and renaming it leaves the temporary behind.
 void TestSavedFilling::saveRemovesLeftoverTemporaries()
 {
     const QStringList leftovers{"KRVR11007.txt.AbC123", "KRVR11007.txt.zzzzzz"};
