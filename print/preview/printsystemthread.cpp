@@ -126,7 +126,8 @@ void waitForPrintSystem(const std::function<void()> &task)
 
 void askTheWindows(const std::function<void()> &question)
 {
-    if (QThread::currentThread() == QCoreApplication::instance()->thread() || !currentWait)
+    // The print system's thread runs only the tasks of waitForPrintSystem, so a wait is current there.
+    if (QThread::currentThread() == QCoreApplication::instance()->thread())
         question();
     else
         currentWait->ask(question);
