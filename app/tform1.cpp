@@ -64,6 +64,7 @@ TForm1::TForm1(QWidget *parent)
     setWindowTitle(QStringLiteral("Elektronikus nyomtatvány - Kerekrév Polgármesteri Hivatal"));
     setFont(catalogueFont(FontRole::Window));
     m_fillingFolder = fillinglocation::programFolder();
+    m_loadFallbackFolder = fillinglocation::loadFallbackFolder(QCoreApplication::applicationDirPath(), m_fillingFolder);
 
     m_scrollArea = new FormScrollArea(this);
     auto *clientArea = new QWidget;
@@ -507,5 +508,5 @@ void TForm1::Kitltttrlapbetltse1Click()
     WindowFilling filling(*this);
     // A load that fails in the recomputation has written every field all the same.
     const auto markLoadedValues = qScopeGuard([this] { m_checks->refresh(); });
-    SavedFilling(filling, m_LbRijndael1, m_fillingFolder).LoadFilling();
+    SavedFilling(filling, m_LbRijndael1, m_fillingFolder, m_loadFallbackFolder).LoadFilling();
 }

@@ -46,7 +46,12 @@ public:
     // The folder of the saved filling: the executable's folder when it can be written, otherwise the
     // user's data folder (see storage/fillinglocation.h), unless set otherwise.
     QString fillingFolder() const { return m_fillingFolder; }
-    void setFillingFolder(const QString &folder) { m_fillingFolder = folder; }
+    // Saves and loads in this folder alone.
+    void setFillingFolder(const QString &folder)
+    {
+        m_fillingFolder = folder;
+        m_loadFallbackFolder.clear();
+    }
 
     TfrxReport &frxReport1() { return m_frxReport1; }
     QString printIdentifier() const { return m_printIdentifier; }
@@ -117,6 +122,7 @@ private:
     QString m_printIdentifier;
     ProcessorIdentification m_identifyProcessor = cpuidLeaf1;
     QString m_fillingFolder;
+    QString m_loadFallbackFolder;
     // Last, so that it stops watching the fields before they go.
     std::unique_ptr<DeclarationChecks> m_checks;
 };

@@ -41,6 +41,11 @@ QString programFolder()
                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
+QString loadFallbackFolder(const QString &executableFolder, const QString &chosenFolder)
+{
+    return chosenFolder != executableFolder && !isInstalled(executableFolder) ? executableFolder : QString();
+}
+
 void prepareFolder(const QString &folder)
 {
     if (QDir(folder).exists())

@@ -190,8 +190,9 @@ void applyComputationAndRules(FillingForm &form)
 
 } // namespace
 
-SavedFilling::SavedFilling(FillingForm &form, TLbRijndael &cipher, const QString &folder)
-    : m_form(form), m_cipher(cipher), m_folder(folder)
+SavedFilling::SavedFilling(FillingForm &form, TLbRijndael &cipher, const QString &folder,
+                           const QString &loadFallbackFolder)
+    : m_form(form), m_cipher(cipher), m_folder(folder), m_loadFallbackFolder(loadFallbackFolder)
 {
 }
 
@@ -221,7 +222,9 @@ void SavedFilling::LoadFilling()
     const std::optional<QString> password = askForLoadPassword();
     if (!password)
         return;
-    const QString path = filePath();
+    QString path = filePath();
+    if (!QFileInfo(path).isFile() && !m_loadFallbackFolder.isEmpty())
+        path = QDir(m_loadFallbackFolder).filePath(fileName);
     if (!QFileInfo(path).isFile()) {
         ShowInformationBox(QStringLiteral("Nincs mentés!           ."));
         return;

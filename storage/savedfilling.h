@@ -12,7 +12,9 @@ class TLbRijndael;
 class SavedFilling
 {
 public:
-    SavedFilling(FillingForm &form, TLbRijndael &cipher, const QString &folder);
+    // A load that finds no file in the folder reads the one in the fallback folder, when one is given.
+    SavedFilling(FillingForm &form, TLbRijndael &cipher, const QString &folder,
+                 const QString &loadFallbackFolder = QString());
 
     // Asks for a password and replaces the file with the window's values encrypted under it. Cancelling
     // the password box cancels the save. Throws, with the system's reason, when not every byte reached
@@ -31,6 +33,7 @@ private:
     FillingForm &m_form;
     TLbRijndael &m_cipher;
     QString m_folder;
+    QString m_loadFallbackFolder;
 };
 
 enum class LoadOutcome { Loaded, WrongPassword };

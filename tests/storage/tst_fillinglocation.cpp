@@ -65,6 +65,7 @@ private Q_SLOTS:
 
     void loadFindsWhatSaveWrote_data();
     void loadFindsWhatSaveWrote();
+    void readOnlyCopyLoadsFillingKeptBesideIt();
 
 private:
     QString executableFolder() const { return m_base->filePath(QStringLiteral("bin")); }
@@ -145,6 +146,43 @@ void TestFillingLocation::loadFindsWhatSaveWrote()
     if (expectDataFolder)
         QCOMPARE(QFile::permissions(dataFolder()) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
                  ownerOnly);
+}
+
+// A copy on a stick that has since become read-only, or in a shared folder that others save into: the
+// filling beside it loads, until the user's own save in the data folder takes its place.
+void TestFillingLocation::readOnlyCopyLoadsFillingKeptBesideIt()
+{
+    OneFieldForm kept;
+    kept.name = QStringLiteral("Minta Kft.");
+    TLbRijndael cipher;
+    QCOMPARE(fillinglocation::chooseFolder(executableFolder(), dataFolder()), executableFolder());
+    QCOMPARE(fillinglocation::loadFallbackFolder(executableFolder(), executableFolder()), QString());
+    SavedFilling(kept, cipher, executableFolder()).SaveFilling();
+    // Readable by the user under test, as on a file system without modes or for the user who saved it.
+    QVERIFY(QFile::setPermissions(executableFolder() + QStringLiteral("/KRVR11007.txt"),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+
+    OneFieldForm loaded;
+    OneFieldForm reloaded;
+    OneFieldForm own;
+    own.name = QStringLiteral("Saját Bt.");
+    {
+        ReadOnlyProgramFolder program(executableFolder(), home());
+        const QString folder = fillinglocation::chooseFolder(executableFolder(), dataFolder());
+        QCOMPARE(folder, dataFolder());
+        const QString fallback = fillinglocation::loadFallbackFolder(executableFolder(), folder);
+        QCOMPARE(fallback, executableFolder());
+
+        SavedFilling(loaded, cipher, folder, fallback).LoadFilling();
+        fillinglocation::prepareFolder(folder);
+        SavedFilling(own, cipher, folder, fallback).SaveFilling();
+        SavedFilling(reloaded, cipher, folder, fallback).LoadFilling();
+    }
+    QCOMPARE(loaded.name, kept.name);
+    QCOMPARE(reloaded.name, own.name);
+
+    installLauncherEntry();
+    QCOMPARE(fillinglocation::loadFallbackFolder(executableFolder(), dataFolder()), QString());
 }
 
 QTEST_GUILESS_MAIN(TestFillingLocation)
