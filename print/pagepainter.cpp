@@ -12,6 +12,8 @@
 #include <QRawFont>
 #include <QtEndian>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -77,6 +79,15 @@ double blockTop(const QRectF &area, TfrxVAlign alignment, double blockHeight)
     return area.top();
 }
 
+// Enough lines to overflow the object: the lines past them are never seen, since a block taller than its
+// area starts at the area's top, and leaving them unmade keeps a pasted megabyte from stalling every paint.
+qsizetype shownLineLimit(const QRectF &bounds, double lineHeight)
+{
+    if (lineHeight <= 0)
+        return std::numeric_limits<qsizetype>::max();
+    return qsizetype(std::clamp(bounds.height() / lineHeight, 0.0, 1e6)) + 1;
+}
+
 double lineLeft(const QRectF &area, TfrxHAlign alignment, double lineWidth)
 {
     switch (alignment) {
@@ -98,8 +109,8 @@ void drawMemo(const TfrxView &view, QPainter &painter)
     const QRectF area = view.bounds.adjusted(view.gapX, view.gapY, -view.gapX, -view.gapY);
     const QFont font = reportFont(view.font);
     const TextMeasure measure = textMeasure(view.font);
-    const QStringList lines = wrapText(view.text, area.width(), measure);
     const double lineHeight = view.font.height + view.lineSpacing;
+    const QStringList lines = wrapText(view.text, area.width(), measure, shownLineLimit(view.bounds, lineHeight));
     const double ascent = baselineOffset(font);
     const double widthFactor = designedWidthFactor(view.font.family);
 

@@ -4,8 +4,15 @@
 
 namespace {
 
+// A prefix that is already too wide answers for the whole text, so that a pasted megabyte is not measured
+// whole, again for every line broken off it.
 bool fits(QStringView text, double width, const TextMeasure &measure)
 {
+    for (qsizetype length = 64; length < text.size(); length *= 2) {
+        const qsizetype whole = text.at(length - 1).isHighSurrogate() ? length + 1 : length;
+        if (measure(text.first(whole)) > width)
+            return false;
+    }
     return measure(text) <= width;
 }
 
@@ -28,11 +35,16 @@ qsizetype fittingPrefix(QStringView word, double width, const TextMeasure &measu
     return fitting;
 }
 
-void wrapParagraph(const QString &paragraph, double width, const TextMeasure &measure, QStringList &lines)
+// Appends the paragraph's lines; stops early once there are maxLines.
+void wrapParagraph(const QString &paragraph, double width, const TextMeasure &measure, qsizetype maxLines,
+                   QStringList &lines)
 {
+    const qsizetype firstLine = lines.size();
     QString line;
     bool lineStarted = false;
     for (const QString &word : paragraph.split(u' ')) {
+        if (lines.size() >= maxLines)
+            return;
         const QString candidate = lineStarted ? line + u' ' + word : word;
         if (fits(candidate, width, measure)) {
             line = candidate;
@@ -42,7 +54,7 @@ void wrapParagraph(const QString &paragraph, double width, const TextMeasure &me
         if (lineStarted)
             lines << line;
         QStringView rest = word;
-        while (!rest.isEmpty() && !fits(rest, width, measure)) {
+        while (!rest.isEmpty() && lines.size() < maxLines && !fits(rest, width, measure)) {
             const qsizetype prefix = fittingPrefix(rest, width, measure);
             lines << rest.first(prefix).toString();
             rest = rest.sliced(prefix);
@@ -50,20 +62,22 @@ void wrapParagraph(const QString &paragraph, double width, const TextMeasure &me
         line = rest.toString();
         lineStarted = !rest.isEmpty();
     }
-    if (lineStarted || lines.isEmpty())
+    if (lineStarted || lines.size() == firstLine)
         lines << line;
 }
 
 } // namespace
 
-QStringList wrapText(const QString &text, double width, const TextMeasure &measure)
+QStringList wrapText(const QString &text, double width, const TextMeasure &measure, qsizetype maxLines)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QStringList lines;
     for (const QString &paragraph : text.split(lineBreak)) {
-        QStringList paragraphLines;
-        wrapParagraph(paragraph, width, measure, paragraphLines);
-        lines << paragraphLines;
+        if (lines.size() >= maxLines)
+            break;
+        wrapParagraph(paragraph, width, measure, maxLines, lines);
     }
+    if (lines.size() > maxLines)
+        lines.resize(maxLines);
     return lines;
 }

@@ -72,6 +72,8 @@ private Q_SLOTS:
     void expandBrackets();
     void wrapText_data();
     void wrapText();
+    void wrapTextOfAPastedMegabyteMeasuresOnlyWhatItShows_data();
+    void wrapTextOfAPastedMegabyteMeasuresOnlyWhatItShows();
 
     void preparationExpandsEveryVariableAndKeepsTheTemplate();
     void nameWithLeadingSpaceFailsWithTheErrorBox();
@@ -252,6 +254,33 @@ void TestReport::wrapText()
     QFETCH(double, width);
     QFETCH(QStringList, lines);
     QCOMPARE(::wrapText(text, width, characterCount), lines);
+}
+
+// Every paint of the preview wraps the page's texts again; measuring a pasted megabyte whole for each
+// line broken off it held the window for minutes.
+void TestReport::wrapTextOfAPastedMegabyteMeasuresOnlyWhatItShows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString tenWords = QStringLiteral("abcde ").repeated(10).chopped(1);
+    QTest::newRow("one word") << QString(1'000'000, u'x') << QStringList(3, QString(60, u'x'));
+    QTest::newRow("words") << QStringLiteral("abcde ").repeated(200'000) << QStringList(3, tenWords);
+    QTest::newRow("lines") << QStringLiteral("abc\n").repeated(250'000) << QStringList(3, QStringLiteral("abc"));
+}
+
+void TestReport::wrapTextOfAPastedMegabyteMeasuresOnlyWhatItShows()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    qsizetype measured = 0;
+    const TextMeasure countingMeasure = [&](QStringView piece) {
+        measured += piece.size();
+        return characterCount(piece);
+    };
+    QCOMPARE(::wrapText(text, 60.0, countingMeasure, 3), lines);
+    QVERIFY2(measured < 20'000, qPrintable(QString::number(measured)));
+    QCOMPARE(::wrapText(text.left(1000), 60.0, characterCount).mid(0, 3), lines);
 }
 
 void TestReport::preparationExpandsEveryVariableAndKeepsTheTemplate()
