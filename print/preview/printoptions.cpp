@@ -100,6 +100,11 @@ PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNu
 {
     PrintOptions options;
     options.copies = std::max(parseIntegerText(choice.copiesText), 1);
+    // Every copy of a file, and every collated copy, is drawn into the job, which is held in memory until
+    // it is sent: a held key or a few zeros too many would fill the memory and end the program, taking
+    // the unsaved filling with it.
+    if (options.copies > mostCopies)
+        throw Exception(QStringLiteral("Egyszerre legfeljebb %1 másolat nyomtatható.").arg(mostCopies));
     options.collate = choice.collate;
     options.printPages = choice.printPages;
     options.reverse = choice.reverse;

@@ -32,8 +32,12 @@ struct PrintDialogChoice
     bool toFile = false;
 };
 
+// The most copies one print takes, as many as the print system takes by default.
+constexpr int mostCopies = 9999;
+
 // Fails with "'%s' is not a valid integer value" on a copies entry that is not a whole number (read
-// like every whole number the form reads). Copies below 1 count as 1.
+// like every whole number the form reads), and with a message naming mostCopies above that many.
+// Copies below 1 count as 1.
 PrintOptions printOptionsFrom(const PrintDialogChoice &choice, int currentPageNumber);
 
 // A page list such as "1,3,5-12". Ranges are kept as bounds, so a list like "1-2000000000" costs

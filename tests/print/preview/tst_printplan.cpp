@@ -26,6 +26,7 @@ private Q_SLOTS:
     void dialogChoiceBecomesOptions();
     void copiesEntryThatIsNoWholeNumberFails_data();
     void copiesEntryThatIsNoWholeNumberFails();
+    void copiesBeyondWhatOnePrintTakesFail();
     void arrowsStepCopiesWithinOneToHundred_data();
     void arrowsStepCopiesWithinOneToHundred();
     void printFileGetsPrnExtension_data();
@@ -162,6 +163,20 @@ void TestPrintPlan::copiesEntryThatIsNoWholeNumberFails()
         QFAIL("the copies entry was accepted");
     } catch (const EConvertError &error) {
         QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(copiesText));
+    }
+}
+
+void TestPrintPlan::copiesBeyondWhatOnePrintTakesFail()
+{
+    PrintDialogChoice choice;
+    choice.copiesText = QString::number(mostCopies);
+    QCOMPARE(printOptionsFrom(choice, 1).copies, mostCopies);
+    choice.copiesText = QStringLiteral("111111111");
+    try {
+        printOptionsFrom(choice, 1);
+        QFAIL("the copies entry was accepted");
+    } catch (const Exception &error) {
+        QCOMPARE(error.message(), QStringLiteral("Egyszerre legfeljebb 9999 másolat nyomtatható."));
     }
 }
 
