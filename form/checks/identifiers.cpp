@@ -154,6 +154,10 @@ CheckResult checkEmail(const QString &text)
 {
     if (text.trimmed().isEmpty())
         return CheckResult::empty();
+    // A space typed at either end does no harm on paper; one inside breaks the address.
+    const QString address = text.trimmed();
+    if (std::any_of(address.begin(), address.end(), [](QChar c) { return c.isSpace(); }))
+        return CheckResult::invalid(QStringLiteral("Az e-mail címben nem lehet szóköz."));
     if (text.count(u'@') != 1)
         return CheckResult::invalid(QStringLiteral("Az e-mail címben pontosan egy @ jel kell."));
     const qsizetype at = text.indexOf(u'@');

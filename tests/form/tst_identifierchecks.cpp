@@ -246,6 +246,10 @@ void TestIdentifierChecks::email_data()
     addCase("no dot in the domain", "kovacs.janos@peldahu", Verdict::Invalid, noDot);
     addCase("dot first in the domain", "kovacs@.hu", Verdict::Invalid, noDot);
     addCase("dot last in the domain", "kovacs@pelda.", Verdict::Invalid, noDot);
+    const QString noSpace = QStringLiteral("Az e-mail címben nem lehet szóköz.");
+    addCase("space inside", "kovacs @pelda.hu", Verdict::Invalid, noSpace);
+    addCase("space in the domain", "kovacs@pelda .hu", Verdict::Invalid, noSpace);
+    addCase("spaces around", " kovacs@pelda.hu ", Verdict::Valid);
 }
 
 void TestIdentifierChecks::email()
