@@ -8,7 +8,8 @@
 class TLbRijndael;
 
 // The one saved filling of the declaration: the window's field values, encrypted under a password the
-// user types, in the file "KRVR11007.txt" of a given folder (the program passes its executable's folder).
+// user types, in the file "KRVR11007.txt" of a given folder (the program passes the one
+// storage/fillinglocation.h chooses).
 class SavedFilling
 {
 public:
