@@ -152,18 +152,18 @@ CheckResult checkPostcode(const QString &text)
 
 CheckResult checkEmail(const QString &text)
 {
-    if (text.trimmed().isEmpty())
-        return CheckResult::empty();
     // A space typed at either end does no harm on paper; one inside breaks the address.
     const QString address = text.trimmed();
+    if (address.isEmpty())
+        return CheckResult::empty();
     if (std::any_of(address.begin(), address.end(), [](QChar c) { return c.isSpace(); }))
         return CheckResult::invalid(QStringLiteral("Az e-mail címben nem lehet szóköz."));
-    if (text.count(u'@') != 1)
+    if (address.count(u'@') != 1)
         return CheckResult::invalid(QStringLiteral("Az e-mail címben pontosan egy @ jel kell."));
-    const qsizetype at = text.indexOf(u'@');
-    const QStringView local = QStringView(text).first(at);
-    const QStringView domain = QStringView(text).sliced(at + 1);
-    if (local.trimmed().isEmpty() || domain.trimmed().isEmpty())
+    const qsizetype at = address.indexOf(u'@');
+    const QStringView local = QStringView(address).first(at);
+    const QStringView domain = QStringView(address).sliced(at + 1);
+    if (local.isEmpty() || domain.isEmpty())
         return CheckResult::invalid(QStringLiteral("Az e-mail címben a @ előtt és után is kell szöveg."));
     const qsizetype dot = domain.indexOf(u'.', 1);
     if (dot < 0 || dot == domain.size() - 1)

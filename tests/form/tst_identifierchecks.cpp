@@ -250,6 +250,7 @@ void TestIdentifierChecks::email_data()
     addCase("space inside", "kovacs @pelda.hu", Verdict::Invalid, noSpace);
     addCase("space in the domain", "kovacs@pelda .hu", Verdict::Invalid, noSpace);
     addCase("spaces around", " kovacs@pelda.hu ", Verdict::Valid);
+    addCase("dot last before a trailing space", "kovacs@pelda. ", Verdict::Invalid, noDot);
 }
 
 void TestIdentifierChecks::email()
