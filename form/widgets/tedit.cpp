@@ -1,6 +1,7 @@
 #include "form/widgets/tedit.h"
 
 #include "common/beep.h"
+#include "common/windows1250.h"
 #include "common/windows1250validator.h"
 
 #include <QContextMenuEvent>
@@ -29,9 +30,13 @@ public:
     }
 };
 
-bool holdsLineBreak(const QString &text)
+// What a paste or drop brings, on one line and in the code page's spelling, so that the validator takes
+// it without rewriting it.
+QString takenText(const QString &text)
 {
-    return text.contains(u'\n') || text.contains(u'\r');
+    int unusedPosition = 0;
+    const QString joined = lineBreaksAsSpaces(text, unusedPosition);
+    return windows1250::encodableSpelling(joined).value_or(joined);
 }
 
 } // namespace
@@ -46,7 +51,7 @@ TEdit::TEdit(QWidget *parent)
 
 void TEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Paste) && !isReadOnly() && pastedJoined(QClipboard::Clipboard)) {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly() && pastedAsTaken(QClipboard::Clipboard)) {
         event->accept();
         return;
     }
@@ -61,7 +66,7 @@ void TEdit::contextMenuEvent(QContextMenuEvent *event)
         if (!disconnect(command, SIGNAL(triggered()), this, SLOT(paste())))
             continue;
         connect(command, &QAction::triggered, this, [this] {
-            if (!pastedJoined(QClipboard::Clipboard))
+            if (!pastedAsTaken(QClipboard::Clipboard))
                 paste();
         });
     }
@@ -74,7 +79,7 @@ void TEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
         deselect();
-        if (pastedJoined(QClipboard::Selection))
+        if (pastedAsTaken(QClipboard::Selection))
             return;
     }
     QLineEdit::mouseReleaseEvent(event);
@@ -82,26 +87,27 @@ void TEdit::mouseReleaseEvent(QMouseEvent *event)
 
 void TEdit::dropEvent(QDropEvent *event)
 {
-    if (!holdsLineBreak(event->mimeData()->text()))
+    const QString taken = takenText(event->mimeData()->text());
+    if (taken == event->mimeData()->text())
         return QLineEdit::dropEvent(event);
-    // The line edit's own drop takes the joined text: where it lands and what it selects stay Qt's.
-    int unusedPosition = 0;
-    QMimeData joined;
-    joined.setText(lineBreaksAsSpaces(event->mimeData()->text(), unusedPosition));
-    QDropEvent joinedDrop(event->position(), event->possibleActions(), &joined, event->buttons(), event->modifiers());
-    joinedDrop.setDropAction(event->dropAction());
-    QLineEdit::dropEvent(&joinedDrop);
-    event->setDropAction(joinedDrop.dropAction());
-    event->setAccepted(joinedDrop.isAccepted());
+    // The line edit's own drop takes the text as the field takes it: where it lands and what it selects
+    // stay Qt's.
+    QMimeData takenData;
+    takenData.setText(taken);
+    QDropEvent takenDrop(event->position(), event->possibleActions(), &takenData, event->buttons(), event->modifiers());
+    takenDrop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&takenDrop);
+    event->setDropAction(takenDrop.dropAction());
+    event->setAccepted(takenDrop.isAccepted());
 }
 
-bool TEdit::pastedJoined(QClipboard::Mode mode)
+bool TEdit::pastedAsTaken(QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!holdsLineBreak(text))
+    const QString taken = takenText(text);
+    if (taken == text)
         return false;
-    int unusedPosition = 0;
-    insert(lineBreaksAsSpaces(text, unusedPosition));
+    insert(taken);
     return true;
 }
 

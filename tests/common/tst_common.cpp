@@ -15,6 +15,8 @@ private Q_SLOTS:
     void windows1250Bytes_data();
     void windows1250Bytes();
     void charactersOutsideTheCodePageAreRefused();
+    void otherSpellingsBecomeTheCodePages_data();
+    void otherSpellingsBecomeTheCodePages();
     void dateTextFollowsTheShortFormat();
     void settingsChangeIsAnnouncedOnlyWhenDifferent();
     void beepGoesThroughTheSeam();
@@ -46,6 +48,30 @@ void TestCommon::charactersOutsideTheCodePageAreRefused()
     QVERIFY(!windows1250::canEncode(QChar(0x20AC + 1)));
     QVERIFY(!windows1250::canEncode(QStringLiteral("ñ漢")));
     QVERIFY(windows1250::canEncode(QStringLiteral("?")));
+}
+
+void TestCommon::otherSpellingsBecomeTheCodePages_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spelled");
+    const QString refused;
+    QTest::newRow("held as it is") << QStringLiteral("Árvíztűrő ™µ\u00A0§") << QStringLiteral("Árvíztűrő ™µ\u00A0§");
+    QTest::newRow("acute spelled apart") << QStringLiteral("Kova\u0301cs") << QStringLiteral("Kovács");
+    QTest::newRow("double acute spelled apart") << QStringLiteral("O\u030Brs u\u030B") << QStringLiteral("Őrs ű");
+    QTest::newRow("ligature") << QStringLiteral("\uFB01ók") << QStringLiteral("fiók");
+    QTest::newRow("full width") << QStringLiteral("\uFF21\uFF11") << QStringLiteral("A1");
+    QTest::newRow("styled, beyond 16 bits") << QStringLiteral("\U0001D400b") << QStringLiteral("Ab");
+    QTest::newRow("held kept beside a ligature") << QStringLiteral("™µ\u00A0\uFB01") << QStringLiteral("™µ\u00A0fi");
+    QTest::newRow("no spelling") << QStringLiteral("a漢") << refused;
+    QTest::newRow("accent the page lacks") << QStringLiteral("a\u0303") << refused;
+    QTest::newRow("half a pair") << QString(QChar(0xD835)) << refused;
+}
+
+void TestCommon::otherSpellingsBecomeTheCodePages()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, spelled);
+    QCOMPARE(windows1250::encodableSpelling(text).value_or(QString()), spelled);
 }
 
 void TestCommon::dateTextFollowsTheShortFormat()

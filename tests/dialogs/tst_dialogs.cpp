@@ -348,6 +348,14 @@ void TestDialogs::editLineRefusesWhatWindows1250CannotHold()
     typeText(edit, QString(256, QLatin1Char('x')));
     QCOMPARE(edit->text().size(), 255);
     QCOMPARE(m_beeps, 1);
+
+    // A password typed or pasted with its accents apart is the same password.
+    edit->clear();
+    m_beeps = 0;
+    typeText(edit, QStringLiteral("O\u030Bz"));
+    QCOMPARE(edit->text(), QStringLiteral("Őz"));
+    QCOMPARE(edit->cursorPosition(), 2);
+    QCOMPARE(m_beeps, 0);
 }
 
 void TestDialogs::styleSettings()

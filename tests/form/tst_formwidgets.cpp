@@ -26,6 +26,7 @@ private Q_SLOTS:
     void textColorStandsOutFromItsBackground_data();
     void textColorStandsOutFromItsBackground();
     void textFieldRefusesWhatWindows1250CannotHold();
+    void textFieldTakesAccentsSpelledApart();
     void joiningLinesKeepsThePosition_data();
     void joiningLinesKeepsThePosition();
     void radioGroupReportsUserChoicesOnly();
@@ -114,6 +115,21 @@ void TestFormWidgets::textFieldRefusesWhatWindows1250CannotHold()
     QCOMPARE(edit.text(), QStringLiteral("Fő utca"));
     QCOMPARE(beeps, 1);
     QCOMPARE(edit.maxLength(), std::numeric_limits<int>::max());
+}
+
+void TestFormWidgets::textFieldTakesAccentsSpelledApart()
+{
+    TEdit edit;
+    edit.setText(QStringLiteral("Fő utca"));
+    edit.setCursorPosition(3);
+    // As a paste from a PDF or from a Mac's file name brings them.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Kova\u0301cs \uFB01ók "));
+    QTest::keySequence(&edit, QKeySequence::Paste);
+    QCOMPARE(edit.text(), QStringLiteral("Fő Kovács fiók utca"));
+    QCOMPARE(edit.cursorPosition(), 15);
+    QVERIFY(edit.isUndoAvailable());
+    edit.undo();
+    QCOMPARE(edit.text(), QStringLiteral("Fő utca"));
 }
 
 void TestFormWidgets::joiningLinesKeepsThePosition_data()
