@@ -10,7 +10,24 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QScopeGuard>
+
+namespace {
+
+// The file dialog asks before replacing the file it was given; the print writes the name with ".prn" in
+// place of its extension, which may be another file. The question is the dialog's own, in Qt's words.
+bool mayReplace(const QString &chosen, const QString &written)
+{
+    if (written == chosen || !QFileInfo::exists(written))
+        return true;
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+    return ShowMessageBox(question.arg(QFileInfo(written).fileName()), mtWarning, {mbYes, mbNo},
+                          MessDlgs::Hungarian) == mrYes;
+}
+
+} // namespace
 
 PrintServices PrintServices::platform()
 {
@@ -64,6 +81,8 @@ void PreviewPrinter::print(QWidget *parent, int currentPageNumber)
         if (chosen.isEmpty())
             return;
         outputFile = printFileName(chosen);
+        if (!mayReplace(chosen, outputFile))
+            return;
     }
 
     const std::unique_ptr<PrintDevice> device = m_services.openDevice(m_printers.current().name, outputFile);

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -130,6 +131,8 @@ private Q_SLOTS:
     void copiesEntryThatIsNoNumberFailsInDefaultErrorBox();
     void copiesArrowsAndPageEntryChooseTheirOptions();
     void printToFileUsesPrnExtensionAndItsCancelStops();
+    void printToFileAsksBeforeReplacingAFileNotChosen_data();
+    void printToFileAsksBeforeReplacingAFileNotChosen();
     void printToFileHoldsEveryCopy_data();
     void printToFileHoldsEveryCopy();
     void escapeAndCloseCancelRunningPrintWithoutClosing();
@@ -454,6 +457,52 @@ void TestPreview::printToFileUsesPrnExtensionAndItsCancelStops()
     bench.print([](TfrxPrintDialog *dialog) { child<QCheckBox>(dialog, "FileCB")->setChecked(true); });
     QCOMPARE(bench.openedOn.size(), 1);
     QVERIFY(bench.log.isEmpty());
+}
+
+void TestPreview::printToFileAsksBeforeReplacingAFileNotChosen_data()
+{
+    QTest::addColumn<QString>("chosenName");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("printed");
+
+    QTest::newRow("other extension, kept") << "bevallas.pdf" << int(mrNo) << true << false;
+    QTest::newRow("other extension, replaced") << "bevallas.pdf" << int(mrYes) << true << true;
+    QTest::newRow("no extension, kept") << "bevallas" << int(mrNo) << true << false;
+    QTest::newRow("the file itself, asked by the file dialog") << "bevallas.prn" << int(mrNo) << false << true;
+}
+
+void TestPreview::printToFileAsksBeforeReplacingAFileNotChosen()
+{
+    QFETCH(QString, chosenName);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, printed);
+    QTemporaryDir folder;
+    const QString written = folder.filePath(QStringLiteral("bevallas.prn"));
+    QFile previous(written);
+    QVERIFY(previous.open(QIODevice::WriteOnly));
+    previous.write("earlier print");
+    previous.close();
+
+    QList<MessDlgs::MessageBoxRequest> boxes;
+    const MessDlgs::MessageBoxFunction realBox = MessDlgs::setMessageBoxFunction(
+        [&boxes, answer](const MessDlgs::MessageBoxRequest &request) {
+            boxes.append(request);
+            return answer;
+        });
+    PrintBench bench;
+    bench.chosenFile = folder.filePath(chosenName);
+    bench.print([](TfrxPrintDialog *dialog) { child<QCheckBox>(dialog, "FileCB")->setChecked(true); });
+    MessDlgs::setMessageBoxFunction(realBox);
+
+    QCOMPARE(boxes.size(), asked ? 1 : 0);
+    if (asked) {
+        QVERIFY2(boxes.first().text.startsWith(QStringLiteral("bevallas.prn ")), qPrintable(boxes.first().text));
+        QVERIFY(boxes.first().buttons == TMsgDlgButtons({mbYes, mbNo}));
+    }
+    QCOMPARE(bench.openedOn, printed ? QStringList{QStringLiteral("Tinta|") + written} : QStringList());
+    QVERIFY(bench.form.isVisible());
 }
 
 void TestPreview::printToFileHoldsEveryCopy_data()
