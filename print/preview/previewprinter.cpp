@@ -11,23 +11,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QScopeGuard>
-
-namespace {
-
-// The file dialog asks before replacing the file it was given; the print writes the name with ".prn" in
-// place of its extension, which may be another file. The question is the dialog's own, in Qt's words.
-bool mayReplace(const QString &chosen, const QString &written)
-{
-    if (written == chosen || !QFileInfo::exists(written))
-        return true;
-    const QString question =
-        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
-    return ShowMessageBox(question.arg(QFileInfo(written).fileName()), mtWarning, {mbYes, mbNo},
-                          MessDlgs::Hungarian) == mrYes;
-}
-
-} // namespace
 
 PrintServices PrintServices::platform()
 {
@@ -38,6 +23,13 @@ PrintServices PrintServices::platform()
     services.askPrintFile = [](QWidget *parent) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Print To File"), QString(),
                                             QStringLiteral("Printer files (*.prn)"));
+    };
+    // The file dialog's own question, in Qt's words, with "Nem" for the Enter key, as the dialog asks it.
+    services.confirmReplacing = [](QWidget *parent, const QString &fileName) {
+        const QString question =
+            QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+        return QMessageBox::warning(parent, QStringLiteral("Print To File"), question.arg(fileName),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     services.openDevice = [](const QString &printerName, const QString &outputFileName) {
         return makePrintDevice(printerName, outputFileName, PrinterOptionStore::instance().jobOptions(printerName));
@@ -81,7 +73,10 @@ void PreviewPrinter::print(QWidget *parent, int currentPageNumber)
         if (chosen.isEmpty())
             return;
         outputFile = printFileName(chosen);
-        if (!mayReplace(chosen, outputFile))
+        // The file dialog asked before replacing the file it was given; the print writes the name with
+        // ".prn" in place of its extension, which may be another file.
+        if (outputFile != chosen && QFileInfo::exists(outputFile)
+            && !m_services.confirmReplacing(parent, QFileInfo(outputFile).fileName()))
             return;
     }
 

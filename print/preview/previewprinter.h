@@ -19,6 +19,8 @@ struct PrintServices
     TfrxPrintDialog::PropertiesDialog showPrinterProperties;
     // The file chosen in the "Print To File" dialog; empty when it was cancelled.
     std::function<QString(QWidget *parent)> askPrintFile;
+    // Whether the existing file of that name may be replaced.
+    std::function<bool(QWidget *parent, const QString &fileName)> confirmReplacing;
     std::function<std::unique_ptr<PrintDevice>(const QString &printerName, const QString &outputFileName)> openDevice;
     std::function<void()> handlePendingEvents;
 
