@@ -29,6 +29,7 @@ bool contains(const QWidget *outer, const QWidget *widget)
 } // namespace
 
 DeclarationChecks::DeclarationChecks(const TForm1 &form)
+    : m_form(form)
 {
     for (const CatalogueRow &row : catalogue()) {
         const QString name = QString::fromLatin1(row.name);
@@ -108,10 +109,10 @@ void DeclarationChecks::textEdited(const CheckedField &field)
         m_marks.unmark(field.widget);
 }
 
-bool DeclarationChecks::confirmPrinting()
+bool DeclarationChecks::confirmPrinting(const QList<Problem> &pageProblems)
 {
     refresh();
-    const QList<Problem> problems = problemsOf(values(), context());
+    const QList<Problem> problems = problemsOf(values(), context()) + pageProblems;
     if (problems.isEmpty())
         return true;
     QStringList lines;
@@ -119,9 +120,6 @@ bool DeclarationChecks::confirmPrinting()
         lines.append(problem.line);
     if (askToPrintDespite(lines))
         return true;
-    const QString firstName = problems.first().name;
-    const auto first = std::find_if(m_fields.cbegin(), m_fields.cend(),
-                                    [&firstName](const CheckedField &field) { return field.name == firstName; });
-    first->widget->setFocus(Qt::OtherFocusReason);
+    m_form.field<QWidget>(problems.first().name)->setFocus(Qt::OtherFocusReason);
     return false;
 }

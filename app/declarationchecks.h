@@ -26,8 +26,9 @@ public:
     void refresh();
 
     // Before the print command: true when nothing looks wrong or the user prints all the same; false
-    // when the user chose to fix, with the focus then in the first field in question.
-    bool confirmPrinting();
+    // when the user chose to fix, with the focus then in the first field in question. The page's
+    // problems (texts it cannot hold) are listed after the fields' own.
+    bool confirmPrinting(const QList<Problem> &pageProblems);
 
     bool isMarked(QWidget *field) const { return m_marks.isMarked(field); }
 
@@ -44,6 +45,7 @@ private:
     void focusMoved(QWidget *old, QWidget *now);
     void textEdited(const CheckedField &field);
 
+    const TForm1 &m_form;
     QList<CheckedField> m_fields;
     QCheckBox *m_privateIndividual = nullptr;
     TDateTimePicker *m_birthDate = nullptr;

@@ -3,6 +3,7 @@
 #include "app/accesskeys.h"
 #include "app/declarationchecks.h"
 #include "app/formscrollarea.h"
+#include "app/printedtexts.h"
 #include "app/windowdeclaration.h"
 #include "app/windowfilling.h"
 #include "common/colorvalue.h"
@@ -482,8 +483,11 @@ void TForm1::Nyomtats1Click()
 {
     // The page must not contradict itself: a number being typed counts, with its recomputation, before
     // the page is prepared. A failure ends the command here, shown in the error box; so does a number
-    // out of its field's range, whose recomputation did not run.
-    if (!finishFieldInUse() || !m_checks->confirmPrinting())
+    // out of its field's range, whose recomputation did not run. A text that the page would cut off is
+    // listed with the fields' mistakes.
+    if (!finishFieldInUse())
+        return;
+    if (!m_checks->confirmPrinting(textsCutOffOnThePage(WindowDeclaration(*this), m_frxReport1)))
         return;
     runPrintCommand(field<QLineEdit>(QStringLiteral("Edit2"))->text(), m_printIdentifier, m_frxReport1,
                     m_identifyProcessor, this);

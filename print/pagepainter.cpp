@@ -101,16 +101,30 @@ double lineLeft(const QRectF &area, TfrxHAlign alignment, double lineWidth)
     return area.left();
 }
 
+// A text object's text broken into the lines it draws, inside its area.
+struct WrappedMemo
+{
+    QRectF area;
+    TextMeasure measure;
+    double lineHeight;
+    QStringList lines;
+};
+
+WrappedMemo wrapMemo(const TfrxView &view)
+{
+    WrappedMemo memo{view.bounds.adjusted(view.gapX, view.gapY, -view.gapX, -view.gapY), textMeasure(view.font),
+                     view.font.height + view.lineSpacing, {}};
+    memo.lines = wrapText(view.text, memo.area.width(), memo.measure, shownLineLimit(view.bounds, memo.lineHeight));
+    return memo;
+}
+
 void drawMemo(const TfrxView &view, QPainter &painter)
 {
     if (view.fill)
         painter.fillRect(view.bounds, *view.fill);
 
-    const QRectF area = view.bounds.adjusted(view.gapX, view.gapY, -view.gapX, -view.gapY);
+    const auto [area, measure, lineHeight, lines] = wrapMemo(view);
     const QFont font = reportFont(view.font);
-    const TextMeasure measure = textMeasure(view.font);
-    const double lineHeight = view.font.height + view.lineSpacing;
-    const QStringList lines = wrapText(view.text, area.width(), measure, shownLineLimit(view.bounds, lineHeight));
     const double ascent = baselineOffset(font);
     const double widthFactor = designedWidthFactor(view.font.family);
 
@@ -173,6 +187,13 @@ void drawView(const TfrxView &view, QPainter &painter)
 }
 
 } // namespace
+
+bool printsWhole(const TfrxView &view)
+{
+    const WrappedMemo memo = wrapMemo(view);
+    // Lines that fit the object use its gaps (drawMemo); only lines beyond its height are cut off.
+    return memo.lines.size() * memo.lineHeight <= view.bounds.height();
+}
 
 TextMeasure textMeasure(const TfrxFont &font)
 {

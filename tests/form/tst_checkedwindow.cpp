@@ -38,6 +38,7 @@ private Q_SLOTS:
     void printAnywayGoesOnToThePreview();
     void fixFocusesTheFirstFieldAndPrintsNothing();
     void validDeclarationGoesStraightToThePreview();
+    void textThePageWouldCutOffIsListed();
     void loadFailingInTheRecomputationStillMarksTheLoadedFields();
     void fixGivesTheKeyboardBackToTheFieldUnderAWindowManager();
 
@@ -219,6 +220,26 @@ void TestCheckedWindow::fixFocusesTheFirstFieldAndPrintsNothing()
     QCOMPARE(m_form->printIdentifier(), QString());
     // The window's focus field; it takes the keyboard as soon as the window is active again.
     QCOMPARE(m_form->focusWidget(), field("LMDMaskEdit31"));
+}
+
+void TestCheckedWindow::textThePageWouldCutOffIsListed()
+{
+    m_form->field<TEdit>(QStringLiteral("Edit2"))
+        ->setText(QStringLiteral("Kerekrévi Építőipari és Kereskedelmi Korlátolt Felelősségű Társaság Végelszámolás Alatt"));
+    m_form->field<TEdit>(QStringLiteral("Edit76"))->setText(QStringLiteral("Szent István király"));
+    field("Edit91")->setFocus();
+
+    printAnsweringBox(QStringLiteral("Fix"));
+    const QStringList lines = m_boxText.split(u'\n');
+    QVERIFY2(lines.contains(QStringLiteral("Adóalany neve (cégneve): nem fér el a nyomtatványon, a vége lemarad.")),
+             qPrintable(m_boxText));
+    // A street name of an ordinary length fits its line.
+    QVERIFY2(!m_boxText.contains(QStringLiteral("Székhelye")), qPrintable(m_boxText));
+    const QFontMetrics metrics(MessDlgs::settings().messageFont);
+    for (const QString &line : lines)
+        QVERIFY2(metrics.horizontalAdvance(line) <= m_boxLabelWidth, qPrintable(line));
+    QCOMPARE(m_previews, 0);
+    QCOMPARE(m_form->focusWidget(), field("Edit2"));
 }
 
 void TestCheckedWindow::validDeclarationGoesStraightToThePreview()

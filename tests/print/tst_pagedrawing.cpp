@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 double pixels(double mm, double dpi)
@@ -132,6 +134,8 @@ private Q_SLOTS:
     void initTestCase();
 
     void fixedTextsFitTheirBoxes();
+    void typedTextBeyondItsBoxDoesNotPrintWhole_data();
+    void typedTextBeyondItsBoxDoesNotPrintWhole();
     void rulesLandAtTheirNominalPlace_data();
     void rulesLandAtTheirNominalPlace();
     void printerOffsetShiftsThePage();
@@ -177,6 +181,32 @@ void TestPageDrawing::fixedTextsFitTheirBoxes()
         const double blockHeight = lines * (view.font.height + view.lineSpacing) - view.lineSpacing;
         QVERIFY2(blockHeight <= area.height(), qPrintable(view.name));
     }
+}
+
+void TestPageDrawing::typedTextBeyondItsBoxDoesNotPrintWhole_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole");
+
+    QTest::newRow("a name on one line") << "Memo30" << "Árvíz Bt." << true;
+    QTest::newRow("a name on two lines")
+        << "Memo30" << "Kerekrévi Építőipari és Kereskedelmi Korlátolt Felelősségű Társaság Végelszámolás Alatt" << false;
+    QTest::newRow("a place of birth") << "Memo40" << "Hódmezővásárhely" << true;
+    QTest::newRow("one word wider than the box") << "Memo40" << QString(60, u'W') << false;
+    QTest::newRow("an empty text") << "Memo48" << "" << true;
+}
+
+void TestPageDrawing::typedTextBeyondItsBoxDoesNotPrintWhole()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, text);
+    const std::vector<TfrxView> objects = Page1().objects;
+    const auto box = std::find_if(objects.begin(), objects.end(), [&object](const TfrxView &view) { return view.name == object; });
+    QVERIFY(box != objects.end());
+    TfrxView printed = *box;
+    printed.text = text;
+    QTEST(printsWhole(printed), "whole");
 }
 
 void TestPageDrawing::rulesLandAtTheirNominalPlace_data()
