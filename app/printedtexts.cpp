@@ -51,9 +51,10 @@ QList<Problem> textsCutOffOnThePage(const DeclarationSource &declaration, TfrxRe
             continue;
         TfrxView printed = *box;
         printed.text = *value;
-        if (!printsWhole(printed))
-            problems.append({QString::fromLatin1(text.field), QString::fromUtf8(text.caption)
-                                                                  + QStringLiteral(": nem fér el a nyomtatványon, a vége lemarad.")});
+        if (printsWhole(printed))
+            continue;
+        const QString line = QString::fromUtf8(text.caption) + QStringLiteral(": nem fér el a nyomtatványon, a vége lemarad.");
+        problems.append({QString::fromLatin1(text.field), line});
     }
     return problems;
 }
