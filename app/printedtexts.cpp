@@ -7,6 +7,8 @@
 
 #include <QDate>
 
+#include <optional>
+
 namespace {
 
 // The page's boxes that hold what the user typed freely, with the field to fix and the caption the box
